@@ -1,0 +1,54 @@
+#include "ErrorReport.h"
+
+#include "RuntimeError.h"
+
+#include <QMessageBox>
+#include <cstdio>
+#include <cstdlib>
+
+namespace ErrorReport {
+
+namespace {
+
+QString describe(const std::exception &error)
+{
+    if (auto runtime = dynamic_cast<const RuntimeError *>(&error))
+        return QStringLiteral("Run-time error '%1':\n\n%2").arg(runtime->code()).arg(runtime->message());
+    return QStringLiteral("Run-time error:\n\n%1").arg(QString::fromLocal8Bit(error.what()));
+}
+
+} // namespace
+
+bool isHeadless()
+{
+    const QString platform = QGuiApplication::platformName();
+    return platform.isEmpty() || platform == u"offscreen" || platform == u"minimal";
+}
+
+void report(const std::exception &error)
+{
+    const QString text = describe(error);
+    std::fprintf(stderr, "Plinkety: %s\n", qPrintable(QString(text).replace(u"\n\n", u" ")));
+    std::fflush(stderr);
+    if (qobject_cast<QApplication *>(QCoreApplication::instance()) && !isHeadless())
+        QMessageBox::critical(nullptr, QStringLiteral("Plinkety"), text);
+    // The program's state is not to be trusted after the error: end here,
+    // without running further handlers or saving anything.
+    std::_Exit(1);
+}
+
+} // namespace ErrorReport
+
+PlinketyApplication::PlinketyApplication(int &argc, char **argv)
+    : QApplication(argc, argv)
+{
+}
+
+bool PlinketyApplication::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception &error) {
+        ErrorReport::report(error);
+    }
+}

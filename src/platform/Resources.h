@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+// What the program carries inside its executable, by identifier.
+// A missing resource raises the run-time error.
+namespace Resources {
+
+// The clip of type "CUSTOM" with this identifier, as the whole wave image.
+QByteArray LoadResData(qint16 id);
+
+// The string resource with this identifier (the About window's paragraphs).
+QString LoadResString(qint16 id);
+
+} // namespace Resources

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "SettingsStore.h"
+
+#include <QMap>
+
+// Keeps the values in memory only: for tests and benchmarks.
+class MemorySettingsStore : public SettingsStore
+{
+public:
+    QString GetSetting(const QString &application, const QString &section, const QString &key,
+                       const QString &defaultText) override
+    {
+        return m_values.value(path(application, section, key), defaultText);
+    }
+
+    void SaveSetting(const QString &application, const QString &section, const QString &key,
+                     const QString &value) override
+    {
+        m_values.insert(path(application, section, key), value);
+    }
+
+    bool contains(const QString &application, const QString &section, const QString &key) const
+    {
+        return m_values.contains(path(application, section, key));
+    }
+
+private:
+    static QString path(const QString &application, const QString &section, const QString &key)
+    {
+        return application + u'/' + section + u'/' + key;
+    }
+
+    QMap<QString, QString> m_values;
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "AudioBackend.h"
+
+#include <QByteArray>
+#include <array>
+
+// The clip table and the one clip buffer, and the single rule by which
+// every sound is played.
+class SoundClips
+{
+public:
+    using Mode = AudioBackend::Mode;
+
+    // Table entries by role.
+    enum Entry : int { Pop0 = 0, Pop1, Pop2, Pop3, Unused, Closing, Reset, Cheer };
+
+    explicit SoundClips(AudioBackend &backend);
+
+    // Fills sndIds; done first thing at start-up, before anything can play.
+    void FillTable();
+
+    // Loads the clip of the entry into sndBuffer and plays it.
+    void PlayClip(int entry, Mode mode);
+
+    // Loads the clip of the entry into sndBuffer without playing it.
+    void LoadClip(int entry);
+    // Plays what sndBuffer holds.
+    void PlayBuffer(Mode mode);
+
+    qint16 clipId(int entry) const;
+    const QByteArray &buffer() const { return sndBuffer; }
+    AudioBackend &backend() { return m_backend; }
+
+private:
+    AudioBackend &m_backend;
+    std::array<qint16, 8> sndIds {};
+    QByteArray sndBuffer;
+};

@@ -1,0 +1,192 @@
+#include "IconFiles.h"
+
+#include "ByteBuffer.h"
+
+#include <array>
+
+namespace {
+
+constexpr int kSize = IconArtwork::kSize;
+
+struct Rgb
+{
+    unsigned r, g, b;
+};
+
+// The sixteen standard colours of a 16-colour display.
+constexpr std::array<Rgb, 16> kStandardColours{{
+    {0, 0, 0}, {128, 0, 0}, {0, 128, 0}, {128, 128, 0}, {0, 0, 128}, {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
+    {128, 128, 128}, {255, 0, 0}, {0, 255, 0}, {255, 255, 0}, {0, 0, 255}, {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
+}};
+
+// Pixel (x, y): the colour the majority of its sub-samples show, -1 if
+// most of it is transparent.
+int sampledIndex(const IconArt &art, int x, int y)
+{
+    std::array<int, 17> votes{};
+    for (int sy = 0; sy < 4; ++sy)
+        for (int sx = 0; sx < 4; ++sx)
+            ++votes[std::size_t(art(x + (sx + 0.5) / 4, y + (sy + 0.5) / 4) + 1)];
+    int best = 0;
+    for (int i = 1; i < 17; ++i)
+        if (votes[std::size_t(i)] > votes[std::size_t(best)])
+            best = i;
+    return best - 1;
+}
+
+std::vector<std::uint8_t> iconBitmap(const IconFiles::IconImage &image)
+{
+    const int bits = image.bitsPerPixel;
+    const unsigned colours = 1u << bits;
+    const unsigned colourRow = unsigned(kSize * bits / 8);
+    ByteBuffer out;
+    out.u32(40);
+    out.u32(kSize);
+    out.u32(2 * kSize); // colour bitmap and mask stacked
+    out.u16(1);
+    out.u16(unsigned(bits));
+    out.u32(0);
+    out.u32((colourRow + 4) * kSize);
+    out.u32(0); out.u32(0); out.u32(0); out.u32(0);
+    for (unsigned i = 0; i < colours; ++i) {
+        const Rgb c = bits == 1 ? (i ? Rgb{255, 255, 255} : Rgb{0, 0, 0}) : kStandardColours[i];
+        out.u8(c.b); out.u8(c.g); out.u8(c.r); out.u8(0);
+    }
+    std::array<int, kSize * kSize> index{};
+    for (int y = 0; y < kSize; ++y)
+        for (int x = 0; x < kSize; ++x)
+            index[std::size_t(y * kSize + x)] = sampledIndex(image.art, x, y);
+    for (int y = kSize - 1; y >= 0; --y) {
+        unsigned acc = 0, filled = 0;
+        for (int x = 0; x < kSize; ++x) {
+            const int i = index[std::size_t(y * kSize + x)];
+            // 1 bpp: the white of the pair is index 1; black stays 0.
+            const unsigned v = i < 0 ? 0u : (bits == 1 ? (i == IconArtwork::White ? 1u : 0u) : unsigned(i));
+            acc = (acc << bits) | v;
+            filled += unsigned(bits);
+            if (filled == 8) { out.u8(acc); acc = 0; filled = 0; }
+        }
+    }
+    for (int y = kSize - 1; y >= 0; --y) {
+        for (int byte = 0; byte < kSize / 8; ++byte) {
+            unsigned mask = 0;
+            for (int b = 0; b < 8; ++b)
+                mask = (mask << 1) | (index[std::size_t(y * kSize + byte * 8 + b)] < 0 ? 1u : 0u);
+            out.u8(mask);
+        }
+    }
+    return out.bytes();
+}
+
+std::uint32_t crc32(const std::vector<std::uint8_t> &bytes, std::size_t from)
+{
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = from; i < bytes.size(); ++i) {
+        crc ^= bytes[i];
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+void pngChunk(ByteBuffer &out, const char *type, const std::vector<std::uint8_t> &data)
+{
+    out.u32be(std::uint32_t(data.size()));
+    ByteBuffer typed;
+    typed.tag(type);
+    typed.append(data);
+    out.append(typed.bytes());
+    out.u32be(crc32(typed.bytes(), 0));
+}
+
+// RGBA of one pixel, averaged over 8 x 8 sub-samples for smooth edges.
+std::array<unsigned, 4> smoothPixel(const IconArt &art, int x, int y)
+{
+    double r = 0, g = 0, b = 0, a = 0;
+    for (int sy = 0; sy < 8; ++sy) {
+        for (int sx = 0; sx < 8; ++sx) {
+            const int i = art(x + (sx + 0.5) / 8, y + (sy + 0.5) / 8);
+            if (i < 0)
+                continue;
+            const Rgb c = kStandardColours[std::size_t(i)];
+            r += c.r; g += c.g; b += c.b; a += 1.0;
+        }
+    }
+    if (a == 0.0)
+        return {0, 0, 0, 0};
+    return {unsigned(r / a + 0.5), unsigned(g / a + 0.5), unsigned(b / a + 0.5), unsigned(255.0 * a / 64.0 + 0.5)};
+}
+
+std::vector<std::uint8_t> zlibStored(const std::vector<std::uint8_t> &raw)
+{
+    ByteBuffer out;
+    out.u8(0x78);
+    out.u8(0x01);
+    out.u8(1); // the one and final block, stored uncompressed
+    out.u16(unsigned(raw.size()));
+    out.u16(unsigned(~raw.size()) & 0xFFFF);
+    out.append(raw);
+    std::uint32_t s1 = 1, s2 = 0;
+    for (std::uint8_t v : raw) {
+        s1 = (s1 + v) % 65521u;
+        s2 = (s2 + s1) % 65521u;
+    }
+    out.u32be((s2 << 16) | s1);
+    return out.bytes();
+}
+
+} // namespace
+
+namespace IconFiles {
+
+std::vector<std::uint8_t> ico(const std::vector<IconImage> &images)
+{
+    std::vector<std::vector<std::uint8_t>> bitmaps;
+    for (const IconImage &image : images)
+        bitmaps.push_back(iconBitmap(image));
+    ByteBuffer out;
+    out.u16(0);
+    out.u16(1); // icon, not cursor
+    out.u16(unsigned(images.size()));
+    std::uint32_t offset = 6 + 16 * std::uint32_t(images.size());
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        out.u8(kSize);
+        out.u8(kSize);
+        out.u8(1u << images[i].bitsPerPixel);
+        out.u8(0);
+        out.u16(1);
+        out.u16(unsigned(images[i].bitsPerPixel));
+        out.u32(std::uint32_t(bitmaps[i].size()));
+        out.u32(offset);
+        offset += std::uint32_t(bitmaps[i].size());
+    }
+    for (const auto &bitmap : bitmaps)
+        out.append(bitmap);
+    return out.bytes();
+}
+
+std::vector<std::uint8_t> png(const IconArt &art)
+{
+    ByteBuffer header;
+    header.u32be(kSize);
+    header.u32be(kSize);
+    header.u8(8); // bits per channel
+    header.u8(6); // RGBA
+    header.u8(0); header.u8(0); header.u8(0);
+    ByteBuffer raw;
+    for (int y = 0; y < kSize; ++y) {
+        raw.u8(0); // no filter
+        for (int x = 0; x < kSize; ++x)
+            for (unsigned v : smoothPixel(art, x, y))
+                raw.u8(v);
+    }
+    ByteBuffer out;
+    for (unsigned v : {137u, 80u, 78u, 71u, 13u, 10u, 26u, 10u})
+        out.u8(v);
+    pngChunk(out, "IHDR", header.bytes());
+    pngChunk(out, "IDAT", zlibStored(raw.bytes()));
+    pngChunk(out, "IEND", {});
+    return out.bytes();
+}
+
+} // namespace IconFiles

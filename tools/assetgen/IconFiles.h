@@ -1,0 +1,22 @@
+#pragma once
+
+#include "IconArt.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace IconFiles {
+
+// One image of an icon file: its artwork and its colour depth (4 or 1 bits).
+struct IconImage
+{
+    IconArt art;
+    int bitsPerPixel = 4;
+};
+
+// A Windows icon file of 32 x 32 images, each with its transparency mask.
+std::vector<std::uint8_t> ico(const std::vector<IconImage> &images);
+// The same artwork as a 32 x 32 RGBA PNG with smooth edges.
+std::vector<std::uint8_t> png(const IconArt &art);
+
+} // namespace IconFiles

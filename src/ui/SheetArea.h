@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QFrame>
+#include <QtGlobal>
+
+class BubbleSheet;
+class BubblePictures;
+
+// picMain: the sheet area. One widget paints the whole sheet, only the
+// cells that an exposure touches, and maps a press to the bubble under it.
+class SheetArea : public QFrame
+{
+    Q_OBJECT
+
+public:
+    SheetArea(const BubbleSheet &sheet, const BubblePictures &pictures, QWidget *parent = nullptr);
+
+    // Bubble k's cell in this widget's pixels, not clipped to the border.
+    QRect cellRect(qint16 k) const;
+    // Draws bubble k at once, before returning.
+    void repaintBubble(qint16 k);
+
+signals:
+    // A left press inside the border on bubble k (never 0).
+    void bubblePressed(qint16 k);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    void paintCells(QPainter &painter, const QRect &dirty) const;
+    void paintUncovered(QPainter &painter, const QRect &dirty) const;
+    QRect sheetRect() const;
+
+    const BubbleSheet &m_sheet;
+    const BubblePictures &m_pictures;
+};

@@ -1,0 +1,63 @@
+#include "StoredCount.h"
+
+#include "SettingsKeys.h"
+#include "platform/RuntimeError.h"
+#include "platform/TextConvert.h"
+#include "settings/SettingsStore.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace {
+
+QString key()
+{
+    return QStringLiteral("Popped");
+}
+
+// The stored text as it may be shown on a terminal: short, without control characters.
+QString printable(const QString &text)
+{
+    QString shown = text.left(40);
+    for (QChar &c : shown)
+        if (!c.isPrint())
+            c = u'?';
+    return text.size() > shown.size() ? shown + QStringLiteral("...") : shown;
+}
+
+} // namespace
+
+namespace StoredCount {
+
+Reading fromText(const QString &text)
+{
+    try {
+        return {TextConvert::toInt32(text), true};
+    } catch (const RuntimeError &) {
+        const double leading = std::trunc(TextConvert::leadingNumber(text));
+        const bool fits = leading >= double(std::numeric_limits<qint32>::min())
+            && leading <= double(std::numeric_limits<qint32>::max());
+        return {fits ? qint32(leading) : 0, false};
+    }
+}
+
+qint32 read(SettingsStore &store)
+{
+    const QString text = store.GetSetting(SettingsKeys::application(), SettingsKeys::section(), key(),
+                                          QString::number(0));
+    const Reading reading = fromText(text);
+    if (!reading.readable) {
+        std::fprintf(stderr, "Plinkety: the stored pop count \"%s\" was unreadable; counting on from %d.\n",
+                     qPrintable(printable(text)), reading.value);
+        std::fflush(stderr);
+    }
+    return reading.value;
+}
+
+void write(SettingsStore &store, qint32 count)
+{
+    store.SaveSetting(SettingsKeys::application(), SettingsKeys::section(), key(), QString::number(count));
+}
+
+} // namespace StoredCount

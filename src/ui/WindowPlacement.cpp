@@ -1,0 +1,86 @@
+#include "WindowPlacement.h"
+
+#include "SettingsKeys.h"
+#include "platform/TextConvert.h"
+#include "settings/SettingsStore.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <charconv>
+
+namespace {
+
+float readSingle(SettingsStore &store, const QString &key, float defaultValue)
+{
+    const QString text = store.GetSetting(SettingsKeys::application(), SettingsKeys::section(), key,
+                                          PlacementText::fromSingle(defaultValue));
+    // A stored number beyond single precision must not become infinity.
+    return float(std::clamp(TextConvert::leadingNumber(text), double(-FLT_MAX), double(FLT_MAX)));
+}
+
+void writeSingle(SettingsStore &store, const QString &key, float value)
+{
+    store.SaveSetting(SettingsKeys::application(), SettingsKeys::section(), key, PlacementText::fromSingle(value));
+}
+
+} // namespace
+
+WindowPlacement WindowPlacement::read(SettingsStore &store)
+{
+    WindowPlacement placement;
+    placement.top = readSingle(store, QStringLiteral("Top"), placement.top);
+    placement.left = readSingle(store, QStringLiteral("Left"), placement.left);
+    placement.height = readSingle(store, QStringLiteral("Height"), placement.height);
+    placement.width = readSingle(store, QStringLiteral("Width"), placement.width);
+    return placement;
+}
+
+void WindowPlacement::write(SettingsStore &store) const
+{
+    writeSingle(store, QStringLiteral("Top"), top);
+    writeSingle(store, QStringLiteral("Left"), left);
+    writeSingle(store, QStringLiteral("Height"), height);
+    writeSingle(store, QStringLiteral("Width"), width);
+}
+
+void WindowPlacement::correctCorner()
+{
+    if (top < 0)
+        top = 200;
+    if (left < 0)
+        left = 200;
+}
+
+void WindowPlacement::correctSize(QSizeF screenTwips)
+{
+    if (height > screenTwips.height())
+        height = float(screenTwips.height() - 200);
+    if (width > screenTwips.width())
+        width = float(screenTwips.width() - 200);
+}
+
+void WindowPlacement::bringOntoScreen(const QList<QRectF> &availableTwips)
+{
+    if (availableTwips.isEmpty())
+        return;
+    // A frame of no size still has a corner somebody could reach: give it a pixel.
+    const QRectF frame(left, top, std::max(width, 15.0f), std::max(height, 15.0f));
+    const bool reachable = std::any_of(availableTwips.begin(), availableTwips.end(),
+                                       [&](const QRectF &area) { return area.intersects(frame); });
+    if (!reachable) {
+        top = 200;
+        left = 200;
+    }
+}
+
+namespace PlacementText {
+
+QString fromSingle(float value)
+{
+    char text[32];
+    const auto [end, error] = std::to_chars(text, text + sizeof text, value);
+    Q_ASSERT(error == std::errc());
+    return QString::fromLatin1(text, end - text);
+}
+
+} // namespace PlacementText

@@ -1,0 +1,114 @@
+#pragma once
+
+#include "BubblePictures.h"
+#include "WindowPlacement.h"
+#include "sheet/BubbleSheet.h"
+#include "sheet/SheetWindow.h"
+#include "sound/SoundClips.h"
+
+#include <QList>
+#include <QRect>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+class AudioBackend;
+class PopLabel;
+class QFrame;
+class QPushButton;
+class RandomSource;
+class SettingsStore;
+class SheetArea;
+
+// The main window: the command strip, the sheet area and the status strip.
+// It loads itself (clip table, placement, count, greeting, sheet) when it
+// is constructed, and unloads (closing clip, settings) when it is closed.
+class frmPlinkety final : public QWidget, private SheetWindow
+{
+    Q_OBJECT
+
+public:
+    frmPlinkety(AudioBackend &audio, SettingsStore &settings, RandomSource &random, QWidget *parent = nullptr);
+    ~frmPlinkety() override;
+
+    // What the About window uses of the main window.
+    qint32 numPopped() const { return m_sheet.numPopped(); }
+    void UnloadGrunt();
+
+    // Closes the window through Form_Unload, for a signal or the session's
+    // end; a modal window still open is closed first.
+    void requestClose();
+
+    const BubbleSheet &sheet() const { return m_sheet; }
+    SheetArea *sheetArea() const { return picMain; }
+    QPushButton *button(int index) const { return btnMain[size_t(index)]; }
+    QFrame *menuBox() const { return picMenuBox; }
+    QFrame *statusBox() const { return picStatus; }
+    PopLabel *statusLabel() const { return lblPop; }
+
+protected:
+    bool event(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // Start-up and close.
+    void Form_Load();
+    void Form_Unload();
+    void unloadNow();
+    void applyPlacement();
+    void fitFrameToPlacement();
+    void stopFitting();
+    WindowPlacement presentPlacement() const;
+    void saveSettings();
+
+    // Layout.
+    void createControls();
+    void createButtons();
+    void layoutAreas();
+    void setSheetGeometry(const QRect &geometry);
+    void picMenuBox_Resize();
+    void picMain_Resize();
+    void PlaceQuitButton();
+
+    // Commands and pops.
+    void btnMain_Click(qint16 index);
+    void imgUnPopped_Click(qint16 index);
+    void handleInTurn(const std::function<void()> &handler);
+
+    // What the sheet asks of the window.
+    QSizeF screenSizeTwips() const override;
+    QSizeF cellSizeTwips() const override;
+    QSizeF sheetInnerSizeTwips() const override;
+    void bubblesCreated() override;
+    void RepaintBubble(qint16 k) override;
+    void bubblesRestored() override;
+
+    SettingsStore &m_settings;
+    RandomSource &m_random;
+    SoundClips m_clips;
+    BubblePictures m_pictures;
+
+    QFrame *picMenuBox = nullptr;
+    std::array<QPushButton *, 3> btnMain {};
+    SheetArea *picMain = nullptr;
+    QFrame *picStatus = nullptr;
+    PopLabel *lblPop = nullptr;
+
+    BubbleSheet m_sheet;
+
+    WindowPlacement m_placement;  // as read and corrected at start-up
+    QRect m_placedFrame;          // the frame in pixels that m_placement asks for
+    bool m_fitting = false;       // the frame is still being brought to m_placedFrame
+    bool m_fitted = false;
+    int m_fitAttempts = 0;
+    bool m_laidOut = false;
+    bool m_unloaded = false;
+    bool m_closeAllowed = false;  // the close comes from the handler that runs
+
+    // A synchronous clip may let events through; they wait for the handler
+    // that is running instead of running inside it.
+    bool m_handling = false;
+    QList<std::function<void()>> m_waiting;
+};

@@ -28,7 +28,7 @@ bool isHeadless()
 void report(const std::exception &error)
 {
     const QString text = describe(error);
-    std::fprintf(stderr, "Plinkety: %s\n", qPrintable(QString(text).replace(u"\n\n", u" ")));
+    std::fprintf(stderr, "Plinkety: %s\n", qPrintable(QString(text).replace(QStringLiteral("\n\n"), QStringLiteral(" "))));
     std::fflush(stderr);
     if (qobject_cast<QApplication *>(QCoreApplication::instance()) && !isHeadless())
         QMessageBox::critical(nullptr, QStringLiteral("Plinkety"), text);

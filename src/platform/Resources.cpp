@@ -2,16 +2,20 @@
 
 #include "RuntimeError.h"
 
-#include <QFile>
+#include <QResource>
 
 namespace {
 
 QByteArray readResource(const QString &path, qint16 id)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const QResource resource(path);
+    if (!resource.isValid() || resource.data() == nullptr)
         throw RuntimeError::resourceNotFound(id);
-    return file.readAll();
+    // Stored uncompressed, the bytes live in the executable for its whole
+    // run: hand them out without a copy.
+    if (resource.compressionAlgorithm() == QResource::NoCompression)
+        return QByteArray::fromRawData(reinterpret_cast<const char *>(resource.data()), resource.size());
+    return resource.uncompressedData();
 }
 
 } // namespace

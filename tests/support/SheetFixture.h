@@ -1,0 +1,57 @@
+#pragma once
+
+#include "FakeSheetWindow.h"
+#include "platform/Resources.h"
+#include "sheet/BubbleSheet.h"
+#include "sound/RecordingBackend.h"
+#include "sound/SoundClips.h"
+
+// A sheet wired to a fake window, a recording sound back end and a
+// scripted random source, with every play written into the same log.
+struct SheetFixture
+{
+    FakeSheetWindow window;
+    RecordingBackend audio;
+    SoundClips clips {audio};
+    ScriptedRandom random;
+    BubbleSheet sheet {window, window, clips, random};
+    QStringList log;
+
+    SheetFixture()
+    {
+        clips.FillTable();
+        window.log = &log;
+        audio.onPlay = [this](const RecordingBackend::Play &play) {
+            log.append(QStringLiteral("play %1%2").arg(clipOf(play.waveImage))
+                           .arg(play.mode == AudioBackend::Mode::Synchronous ? " sync" : ""));
+        };
+    }
+
+    // The identifier of the clip whose bytes were played.
+    static int clipOf(const QByteArray &image)
+    {
+        for (qint16 id = 101; id <= 108; ++id)
+            if (Resources::LoadResData(id) == image)
+                return id;
+        return 0;
+    }
+
+    QList<int> playedClips() const
+    {
+        QList<int> ids;
+        for (const auto &play : audio.plays())
+            ids.append(clipOf(play.waveImage));
+        return ids;
+    }
+
+    // Pops the next unpopped bubble, from the top-left down the columns.
+    void popNext()
+    {
+        for (qint16 k = 1; k <= sheet.numBubbles(); ++k) {
+            if (sheet.isUnpopped(k)) {
+                sheet.PopBubble(k);
+                return;
+            }
+        }
+    }
+};

@@ -1,0 +1,23 @@
+// Raises an overflow where the program would: inside an event handler, or
+// during start-up before the event loop runs.
+#include "platform/ErrorReport.h"
+#include "platform/RuntimeError.h"
+
+#include <QTimer>
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    PlinketyApplication app(argc, argv);
+    const bool atStartUp = argc > 1 && QByteArrayView(argv[1]) == "startup";
+    try {
+        if (atStartUp)
+            throw RuntimeError::overflow();
+    } catch (const std::exception &error) {
+        ErrorReport::report(error);
+    }
+    QTimer::singleShot(0, [] { throw RuntimeError::overflow(); });
+    QTimer::singleShot(10, [] { std::puts("after the error"); });
+    QTimer::singleShot(5000, &app, &QCoreApplication::quit);
+    return app.exec();
+}

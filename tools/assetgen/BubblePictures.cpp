@@ -11,7 +11,7 @@ namespace {
 
 constexpr double kCentreX = 25.0;
 constexpr double kCentreY = 20.0;
-constexpr double kRadius = 15.5;
+constexpr double kRadius = 16.0;
 constexpr double kSheet = GreyPicture::kSheetGrey;
 
 struct Vec3
@@ -51,8 +51,10 @@ Vec3 surfaceNormal(HeightField height, const void *shape, double x, double y)
 double litGrey(const Vec3 &n, double diffuseGain, double shine)
 {
     const double diffuse = diffuseGain * (n.dot(kLight) - kLight.z);
-    const double s = std::fmax(0.0, n.dot(kHalfway));
-    return kSheet + diffuse + shine * (0.45 * power(s, 14) + power(s, 90));
+    const auto gloss = [](double s) { return 0.3 * power(s, 16) + power(s, 120); };
+    // Measured against flat film, which must keep exactly the sheet grey.
+    const double glint = gloss(std::fmax(0.0, n.dot(kHalfway))) - gloss(kHalfway.z);
+    return kSheet + diffuse + shine * std::fmax(0.0, glint);
 }
 
 double distanceFromCentre(double x, double y)
@@ -79,11 +81,18 @@ double unpoppedGrey(double x, double y)
         return kSheet - 16.0 * (1.0 - DetMath::smoothstep(0.96, 1.08, sd));
     }
     const Vec3 n = surfaceNormal(domeHeight, nullptr, x, y);
+    // Clear film: the sheet shows through the middle, the light and the
+    // shade gather where the film is seen edge on.
+    const double edgeOn = 1.0 - n.z;
+    const double through = 0.25 + 1.6 * edgeOn * std::sqrt(edgeOn);
+    const double diffuse = 80.0 * through * (n.dot(kLight) - kLight.z);
+    const double s = std::fmax(0.0, n.dot(kHalfway));
+    const double shine = 150.0 * power(s, 70) + 35.0 * power(s, 10);
     // Light passing through the dome gathers in a glow opposite the highlight.
-    const double cx = dx + 0.38, cy = dy - 0.42;
-    const double glow = 20.0 * DetMath::exp(-(cx * cx + cy * cy) / 0.05);
-    const double rim = -10.0 * DetMath::smoothstep(0.8, 1.0, d);
-    return litGrey(n, 75.0, 150.0) + 7.0 + glow + rim;
+    const double cx = dx + 0.42, cy = dy - 0.45;
+    const double glow = 22.0 * DetMath::exp(-(cx * cx + cy * cy) / 0.06);
+    const double rim = -14.0 * DetMath::smoothstep(0.86, 0.99, d) * (1.0 - DetMath::smoothstep(-0.2, 0.6, dx - dy));
+    return kSheet + 6.0 + diffuse + shine + glow + rim;
 }
 
 // --- the popped bubbles: a collapsed rim around creased, sagging film ---
@@ -101,7 +110,7 @@ struct Crumple
     double rimWobble[4][2]; // cos, sin weights of the 2nd to 5th harmonic
     double rimHeight = 1.8;
     double sag = 1.2;
-    double roughness = 0.3;
+    double roughness = 0.15;
     unsigned noiseSeed = 1;
 };
 
@@ -170,10 +179,8 @@ double crumpledHeight(double x, double y, const void *shape)
 double poppedGrey(double x, double y, const Crumple &c)
 {
     const double d = distanceFromCentre(x, y);
-    if (d > kRadius * 1.25) {
-        const double sd = distanceFromCentre(x + 0.9, y - 0.9);
-        return sd < kRadius * 1.25 ? kSheet - 3.0 : kSheet;
-    }
+    if (d > kRadius * 1.25)
+        return kSheet;
     const Vec3 n = surfaceNormal(crumpledHeight, &c, x, y);
     const double shadow = crumpledHeight(x + 0.9, y - 0.9, &c) - crumpledHeight(x, y, &c) > 0.5 ? 8.0 : 0.0;
     return litGrey(n, 70.0, 90.0) - shadow;
@@ -223,7 +230,7 @@ Crumple crumple(int variant)
     default: // thoroughly crumpled
         for (int i = 0; i < 9; ++i)
             c.creases.push_back(randomCrease(rng, ox + rng.range(-8, 8), oy + rng.range(-7, 7), 4, 10));
-        c.roughness = 0.55;
+        c.roughness = 0.3;
         c.rimHeight = 1.3;
         break;
     }

@@ -59,13 +59,13 @@ double pitchContour(double t)
     return 0.88 + 0.3 * DetMath::smoothstep(0.0, 0.3, t) - 0.28 * DetMath::smoothstep(0.35, 1.0, t);
 }
 
-void addShout(std::vector<double> &out, Rng &rng, unsigned seed)
+void addShout(std::vector<double> &out, Rng &rng, unsigned seed, double earliest, double latest)
 {
     const Word &word = *kWords[rng.below(4)];
     const bool high = rng.uniform() < 0.6;
     const double base = high ? rng.range(290.0, 420.0) : rng.range(170.0, 240.0);
-    const int start = int(rng.range(0.05, 1.5) * kRate);
-    const int length = int(rng.range(0.55, 1.15) * kRate);
+    const int start = int(rng.range(earliest, latest) * kRate);
+    const int length = int(rng.range(0.6, 1.3) * kRate);
     const double gain = rng.range(0.45, 1.0);
     const double vibratoHz = rng.range(4.5, 6.5);
     Voice voice(kRate, seed);
@@ -124,9 +124,9 @@ Signal cheer108()
     Rng rng(108);
     std::vector<double> voices(kFrames, 0.0);
     for (unsigned i = 0; i < 16; ++i)
-        addShout(voices, rng, 1080 + i);
+        addShout(voices, rng, 1080 + i, 0.03, 0.5);
     for (unsigned i = 0; i < 6; ++i) // a few who cheer twice
-        addShout(voices, rng, 2080 + i);
+        addShout(voices, rng, 2080 + i, 0.7, 1.6);
     std::vector<double> hands(kFrames, 0.0);
     for (int i = 0; i < 18; ++i)
         addClapper(hands, rng);
@@ -137,7 +137,7 @@ Signal cheer108()
     OnePole rumble(90.0, kRate);
     for (int n = 0; n < kFrames; ++n) {
         const double sec = double(n) / kRate;
-        const double swell = DetMath::smoothstep(0.0, 0.45, sec) * (1.0 - DetMath::smoothstep(1.9, 2.97, sec));
+        const double swell = DetMath::smoothstep(0.0, 0.45, sec) * (1.0 - DetMath::smoothstep(2.05, 2.98, sec));
         s.channels[0][n] = rumble.highPass(swell * (0.65 * voices[n] + 0.45 * hands[n]));
     }
     s.removeDc();

@@ -10,7 +10,7 @@ constexpr int kFrames = 24190;
 
 // An open "uh" at the start, the lips closing into a nasal "m".
 const Formants kUh{{620.0, 1180.0, 2450.0, 3400.0}, {90.0, 110.0, 160.0, 250.0}};
-const Formants kMm{{260.0, 1050.0, 2250.0, 3300.0}, {70.0, 350.0, 400.0, 500.0}};
+const Formants kMm{{260.0, 1050.0, 2250.0, 3300.0}, {70.0, 180.0, 220.0, 300.0}};
 const Formants kPuff{{700.0, 1300.0, 2500.0, 3500.0}, {300.0, 400.0, 500.0, 600.0}};
 
 // Pitch falls from a pressed start into a tired, creaky end.
@@ -44,8 +44,8 @@ double voicingAt(double ms)
 double breathAt(double ms)
 {
     const double h = DetMath::smoothstep(5.0, 45.0, ms) * (1.0 - DetMath::smoothstep(60.0, 110.0, ms));
-    const double puff = ms < 398.0 ? 0.0 : DetMath::exp(-(ms - 398.0) / 45.0);
-    return 0.5 * h + 1.6 * puff + 0.06;
+    const double puff = ms < 396.0 ? 0.0 : DetMath::smoothstep(396.0, 400.0, ms) * DetMath::exp(-(ms - 398.0) / 45.0);
+    return 0.5 * h + 1.6 * puff + 0.1;
 }
 
 } // namespace

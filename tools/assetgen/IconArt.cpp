@@ -28,13 +28,13 @@ double starRadius(double angle, int points, double inner, double outer, double t
 bool inExclamation(double x, double y)
 {
     // A bar that narrows downwards, then the dot.
-    if (y >= 6.0 && y <= 19.0) {
-        const double half = 2.4 - 0.9 * (y - 6.0) / 13.0;
+    if (y >= 7.0 && y <= 18.8) {
+        const double half = 2.3 - 0.9 * (y - 7.0) / 11.8;
         if (std::fabs(x - kMid) <= half)
             return true;
     }
-    const double dx = x - kMid, dy = y - 23.6;
-    return dx * dx + dy * dy <= 2.3 * 2.3;
+    const double dx = x - kMid, dy = y - 22.6;
+    return dx * dx + dy * dy <= 2.1 * 2.1;
 }
 
 bool inQuestionMark(double x, double y)
@@ -67,9 +67,9 @@ int starburst(double x, double y)
     const double angle = DetMath::atan2(dy, dx) + DetMath::kPi;
     if (inExclamation(x, y))
         return Blue;
-    if (d <= starRadius(angle, 12, 9.0, 12.6, 0.5 / 12.0))
+    if (d <= starRadius(angle, 12, 8.2, 11.4, 0.5 / 12.0))
         return Yellow;
-    const double outer = starRadius(angle, 12, 10.5, 15.8, 0.0);
+    const double outer = starRadius(angle, 12, 9.6, 15.9, 0.0);
     if (d <= outer - 1.0)
         return Red;
     if (d <= outer)

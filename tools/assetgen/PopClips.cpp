@@ -91,7 +91,7 @@ Signal pop101()
     PopRecipe p;
     p.seed = 101; p.frames = 632;
     p.crackMs = 0.45; p.crackCutoffHz = 6000.0;
-    p.bodyHz = 820.0; p.bodyHz2 = 1930.0; p.body2Mix = 0.45; p.bodyTauMs = 3.2; p.bodyMix = 0.75;
+    p.bodyHz = 820.0; p.bodyHz2 = 1930.0; p.body2Mix = 0.45; p.bodyTauMs = 3.2; p.bodyMix = 1.0;
     p.pitchDrop = 0.22; p.noiseTauMs = 1.1; p.noiseCutoffHz = 5000.0; p.noiseMix = 0.45;
     p.rightDelay = 9; p.rightGain = 0.8; p.tailFraction = 0.3; p.peak = 0.88;
     return makePop(p);
@@ -102,7 +102,7 @@ Signal pop103()
     PopRecipe p;
     p.seed = 103; p.frames = 306;
     p.crackMs = 0.3; p.crackCutoffHz = 8000.0;
-    p.bodyHz = 1380.0; p.bodyHz2 = 2950.0; p.body2Mix = 0.35; p.bodyTauMs = 1.5; p.bodyMix = 0.65;
+    p.bodyHz = 1380.0; p.bodyHz2 = 2950.0; p.body2Mix = 0.35; p.bodyTauMs = 1.5; p.bodyMix = 0.9;
     p.pitchDrop = 0.15; p.noiseTauMs = 0.6; p.noiseCutoffHz = 8000.0; p.noiseMix = 0.5;
     p.rightDelay = -2; p.rightGain = 0.92; p.tailFraction = 0.35; p.peak = 0.86;
     return makePop(p);
@@ -113,7 +113,7 @@ Signal pop104()
     PopRecipe p;
     p.seed = 104; p.frames = 171;
     p.crackMs = 0.12; p.crackCutoffHz = 14000.0;
-    p.bodyHz = 2650.0; p.bodyHz2 = 5200.0; p.body2Mix = 0.3; p.bodyTauMs = 0.75; p.bodyMix = 0.55;
+    p.bodyHz = 2650.0; p.bodyHz2 = 5200.0; p.body2Mix = 0.3; p.bodyTauMs = 0.75; p.bodyMix = 0.7;
     p.pitchDrop = 0.1; p.noiseTauMs = 0.35; p.noiseCutoffHz = 12000.0; p.noiseMix = 0.7;
     p.rightDelay = 4; p.rightGain = 1.0; p.tailFraction = 0.4; p.peak = 0.84;
     return makePop(p);
@@ -124,7 +124,7 @@ Signal pop105()
     PopRecipe p;
     p.seed = 105; p.frames = 150;
     p.crackMs = 0.35; p.crackCutoffHz = 5000.0;
-    p.bodyHz = 1750.0; p.bodyHz2 = 3400.0; p.body2Mix = 0.5; p.bodyTauMs = 0.6; p.bodyMix = 0.6;
+    p.bodyHz = 1750.0; p.bodyHz2 = 3400.0; p.body2Mix = 0.5; p.bodyTauMs = 0.65; p.bodyMix = 0.85;
     p.pitchDrop = 0.12; p.noiseTauMs = 0.4; p.noiseCutoffHz = 4000.0; p.noiseMix = 0.35;
     p.rightDelay = 6; p.rightGain = 0.7; p.tailFraction = 0.4; p.peak = 0.82;
     return makePop(p);

@@ -60,7 +60,7 @@ void addCrinkles(Signal &s, Rng &rng)
         if (rng.uniform() > 0.08 + density)
             continue;
         const double u = rng.uniform();
-        addCrinkle(s, rng, s.frameAt(ms), (0.12 + 0.88 * u * u * u) * (0.3 + 0.7 * density));
+        addCrinkle(s, rng, s.frameAt(ms), (0.12 + 0.88 * u * u) * (0.3 + 0.7 * density));
         ++placed;
     }
 }
@@ -94,7 +94,8 @@ Signal ruffle102()
     addSwish(s, rng);
     addCrinkles(s, rng);
     s.removeDc();
-    s.fadeEdges(s.frameAt(4.0), s.frameAt(30.0));
+    s.softLimit(2.0);
+    s.fadeEdges(s.frameAt(10.0), s.frameAt(30.0));
     s.normalize(0.86);
     return s;
 }

@@ -29,6 +29,14 @@ void Signal::fadeEdges(int inFrames, int outFrames)
     }
 }
 
+void Signal::softLimit(double knee)
+{
+    normalize(1.0);
+    for (auto &channel : channels)
+        for (double &v : channel)
+            v = v / (1.0 + knee * std::fabs(v));
+}
+
 void Signal::removeDc()
 {
     for (auto &channel : channels) {

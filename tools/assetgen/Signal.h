@@ -22,4 +22,6 @@ struct Signal
     void fadeEdges(int inFrames, int outFrames);
     // Removes any constant offset, which 8-bit playback would turn into a click.
     void removeDc();
+    // Rounds off rare loud peaks so the body of the sound can be louder.
+    void softLimit(double knee);
 };

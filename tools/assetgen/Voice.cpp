@@ -11,8 +11,17 @@ Formants Formants::mix(const Formants &a, const Formants &b, double t)
 }
 
 Voice::Voice(int rate, unsigned seed)
-    : m_rate(rate), m_rng(seed), m_breathTilt(2500.0, rate)
+    : m_rate(rate), m_rng(seed), m_breathTilt(2500.0, rate), m_presence(1500.0, rate)
 {
+    // Fixed higher resonances keep the voice from sounding muffled; only
+    // those below the Nyquist frequency are used.
+    constexpr double upperFreq[2] = {4300.0, 5300.0};
+    constexpr double upperBandwidth[2] = {350.0, 450.0};
+    for (std::size_t i = 0; i < 2; ++i) {
+        m_upperInUse[i] = upperFreq[i] < 0.45 * rate;
+        if (m_upperInUse[i])
+            m_upper[i].tuneForCascade(upperFreq[i], upperBandwidth[i], rate);
+    }
 }
 
 // The derivative of a smooth glottal flow pulse (open for part of each
@@ -45,5 +54,9 @@ double Voice::step(double f0, const Formants &formants, double voicing, double b
         m_tract[i].tuneForCascade(freq, formants.bandwidth[i], m_rate);
         x = m_tract[i].step(x);
     }
-    return x;
+    for (std::size_t i = 0; i < 2; ++i)
+        if (m_upperInUse[i])
+            x = m_upper[i].step(x);
+    // Lift the upper partials, as a mouth radiating into open air does.
+    return x + 3.0 * m_presence.highPass(x);
 }

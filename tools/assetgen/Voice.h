@@ -30,7 +30,10 @@ private:
     int m_rate;
     Rng m_rng;
     std::array<Resonator, 4> m_tract{};
+    std::array<Resonator, 2> m_upper{};
+    bool m_upperInUse[2] = {false, false};
     OnePole m_breathTilt;
+    OnePole m_presence;
     double m_phase = 0.0;
     double m_flow = 0.0;
     double m_jitter = 1.0;

@@ -191,8 +191,19 @@ Crease randomCrease(Rng &rng, double cx, double cy, double minLen, double maxLen
     const double angle = rng.range(0.0, DetMath::kPi);
     const double half = 0.5 * rng.range(minLen, maxLen);
     const double ux = DetMath::cos(angle) * half, uy = DetMath::sin(angle) * half;
-    const double depth = rng.range(0.8, 1.6) * (rng.uniform() < 0.5 ? -1.0 : 1.0);
+    const double size = rng.range(0.8, 1.6);
+    const double depth = rng.uniform() < 0.5 ? -size : size;
     return {cx - ux, cy - uy, cx + ux, cy + uy, depth, rng.range(1.2, 2.2)};
+}
+
+// A crease centred somewhere within (spreadX, spreadY) of (ox, oy). Each
+// draw is its own statement: the order of draws must not depend on the
+// compiler's order of evaluating arguments.
+Crease creaseNear(Rng &rng, double ox, double oy, double spreadX, double spreadY, double minLen, double maxLen)
+{
+    const double cx = ox + rng.range(-spreadX, spreadX);
+    const double cy = oy + rng.range(-spreadY, spreadY);
+    return randomCrease(rng, cx, cy, minLen, maxLen);
 }
 
 Crumple crumple(int variant)
@@ -210,7 +221,7 @@ Crumple crumple(int variant)
         c.creases.push_back({ox - 10, oy - 8, ox + 10, oy + 8, 1.6, 2.0});
         c.creases.push_back({ox - 9, oy + 9, ox + 9, oy - 7, -1.4, 1.8});
         for (int i = 0; i < 3; ++i)
-            c.creases.push_back(randomCrease(rng, ox + rng.range(-6, 6), oy + rng.range(-6, 6), 4, 8));
+            c.creases.push_back(creaseNear(rng, ox, oy, 6.0, 6.0, 4.0, 8.0));
         break;
     case 1: // split along one long tear, film wrinkled beside it
         c.creases.push_back({ox - 11, oy + 3, ox + 11, oy - 3, -2.6, 1.1});
@@ -229,7 +240,7 @@ Crumple crumple(int variant)
         break;
     default: // thoroughly crumpled
         for (int i = 0; i < 9; ++i)
-            c.creases.push_back(randomCrease(rng, ox + rng.range(-8, 8), oy + rng.range(-7, 7), 4, 10));
+            c.creases.push_back(creaseNear(rng, ox, oy, 8.0, 7.0, 4.0, 10.0));
         c.roughness = 0.3;
         c.rimHeight = 1.3;
         break;

@@ -91,7 +91,9 @@ void addClapper(std::vector<double> &out, Rng &rng)
     const double gain = rng.range(0.4, 1.0);
     double at = rng.range(0.15, 0.7) * kRate;
     while (at < stop) {
-        Resonator palm(rng.range(800.0, 2300.0), rng.range(500.0, 1500.0), kRate);
+        const double palmHz = rng.range(800.0, 2300.0);
+        const double palmWidth = rng.range(500.0, 1500.0);
+        Resonator palm(palmHz, palmWidth, kRate);
         OnePole air(300.0, kRate);
         const double decay = DetMath::decayFactor(rng.range(3.5, 9.0) * kRate / 1000.0);
         const double amp = gain * rng.range(0.6, 1.0);

@@ -1,0 +1,152 @@
+#include "tst_mainwindow_support.h"
+
+#include "ui/ExitSignals.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <csignal>
+
+namespace {
+
+// True once the process has a handler installed for signalNumber.
+bool catches(qint64 pid, int signalNumber)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return false;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("SigCgt:"))
+            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (signalNumber - 1)) & 1;
+    }
+    return false;
+}
+
+QString confPath(const QTemporaryDir &home)
+{
+    return home.filePath(QStringLiteral("Plinkety/Plinkety.conf"));
+}
+
+// Starts the program offscreen with its settings under home.
+void startProgram(QProcess &program, const QTemporaryDir &home)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(PLINKETY_PROGRAM), QStringList());
+}
+
+} // namespace
+
+class MainWindowExitTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void eachEndingSignalClosesThroughTheUnload_data();
+    void eachEndingSignalClosesThroughTheUnload();
+    void aSignalWhileAboutIsOpenClosesAboutAndThenTheWindow();
+    void theEventLoopEndingUnloadsAWindowStillOpen();
+    void theProgramEndedWithSigtermSavesItsSettingsAndEndsCleanly();
+    void settingsThatCannotBeSavedAreReportedOnStderr();
+};
+
+void MainWindowExitTest::eachEndingSignalClosesThroughTheUnload_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::newRow("SIGTERM") << SIGTERM;
+    QTest::newRow("SIGINT") << SIGINT;
+    QTest::newRow("SIGHUP") << SIGHUP;
+}
+
+void MainWindowExitTest::eachEndingSignalClosesThroughTheUnload()
+{
+    QFETCH(int, signalNumber);
+    MainWindowFixture f;
+    f.store("Popped", "40");
+    frmPlinkety &window = f.start();
+    ExitSignals exitSignals;
+    connect(&exitSignals, &ExitSignals::closeRequested, &window, &frmPlinkety::requestClose);
+    for (int i = 0; i < 3; ++i)
+        f.popNextVisible();
+    std::raise(signalNumber);
+    QTRY_VERIFY(!window.isVisible());
+    QCOMPARE(f.stored("Popped"), QStringLiteral("43"));
+    QCOMPARE(f.stored("Top"), QStringLiteral("200"));
+    QCOMPARE(f.playsOf(107, AudioBackend::Mode::Asynchronous), 1);
+}
+
+void MainWindowExitTest::aSignalWhileAboutIsOpenClosesAboutAndThenTheWindow()
+{
+    MainWindowFixture f;
+    frmPlinkety &window = f.start();
+    ExitSignals exitSignals;
+    connect(&exitSignals, &ExitSignals::closeRequested, &window, &frmPlinkety::requestClose);
+    f.popNextVisible();
+    bool aboutWasOpen = false;
+    QTimer::singleShot(0, [&] {
+        aboutWasOpen = QApplication::activeModalWidget() != nullptr;
+        std::raise(SIGTERM);
+    });
+    f.clickButton(1); // returns once the About window has gone
+    QVERIFY(aboutWasOpen);
+    QTRY_VERIFY(!window.isVisible());
+    QCOMPARE(f.stored("Popped"), QStringLiteral("1"));
+}
+
+void MainWindowExitTest::theEventLoopEndingUnloadsAWindowStillOpen()
+{
+    MainWindowFixture f;
+    f.start();
+    f.popNextVisible();
+    f.popNextVisible();
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    QCoreApplication::exec();
+    QCOMPARE(f.stored("Popped"), QStringLiteral("2"));
+    QCOMPARE(f.playsOf(107, AudioBackend::Mode::Asynchronous), 1);
+}
+
+void MainWindowExitTest::theProgramEndedWithSigtermSavesItsSettingsAndEndsCleanly()
+{
+    QTemporaryDir home;
+    {
+        QSettings seed(confPath(home), QSettings::IniFormat);
+        seed.setValue("Defaults/Popped", "812");
+        seed.setValue("Defaults/Top", "1500");
+    }
+    QProcess program;
+    startProgram(program, home);
+    QVERIFY(program.waitForStarted());
+    QVERIFY(QTest::qWaitFor([&] { return catches(program.processId(), SIGTERM); }, 10000));
+    ::kill(pid_t(program.processId()), SIGTERM);
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+
+    QSettings saved(confPath(home), QSettings::IniFormat);
+    QCOMPARE(saved.value("Defaults/Popped").toString(), QStringLiteral("812"));
+    QCOMPARE(saved.value("Defaults/Top").toString(), QStringLiteral("1500"));
+    QCOMPARE(saved.value("Defaults/Left").toString(), QStringLiteral("200"));
+    QCOMPARE(saved.value("Defaults/Width").toString(), QStringLiteral("4500"));
+}
+
+void MainWindowExitTest::settingsThatCannotBeSavedAreReportedOnStderr()
+{
+    QTemporaryDir home;
+    // A directory where the settings file should be: nothing can be written there.
+    QVERIFY(QDir(home.path()).mkpath(QStringLiteral("Plinkety/Plinkety.conf")));
+    QProcess program;
+    startProgram(program, home);
+    QVERIFY(program.waitForStarted());
+    QVERIFY(QTest::qWaitFor([&] { return catches(program.processId(), SIGTERM); }, 10000));
+    ::kill(pid_t(program.processId()), SIGTERM);
+    QVERIFY(program.waitForFinished(10000));
+    const QString said = QString::fromLocal8Bit(program.readAllStandardError());
+    QVERIFY2(said.contains(QStringLiteral("could not be saved")), qPrintable(said));
+}
+
+QTEST_MAIN(MainWindowExitTest)
+#include "tst_mainwindow_exit.moc"

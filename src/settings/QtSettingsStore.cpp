@@ -1,42 +1,155 @@
 #include "QtSettingsStore.h"
 
-QSettings &QtSettingsStore::settingsFor(const QString &application)
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <cstdio>
+
+namespace {
+
+// How long a save waits for another instance that is saving the same file.
+constexpr int lockWaitMs = 3000;
+
+struct FileReading
 {
-    if (!m_settings || m_application != application) {
-        if (m_settings)
-            m_settings->sync();
-        m_application = application;
-        m_settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                                 application, application);
+    QByteArray bytes;
+    QString error; // why the file that is there could not be read
+};
+
+// Reads the whole file; a file that is not there reads as empty.
+FileReading readWhole(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return {};
+    if (info.isDir())
+        return {{}, QStringLiteral("it is a folder")};
+    if (info.exists() && !info.isFile())
+        return {{}, QStringLiteral("it is not a plain file")};
+    if (info.size() > QtSettingsStore::largestFile)
+        return {{}, QStringLiteral("it is %1 bytes long, far more than settings take").arg(info.size())};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {{}, file.errorString()};
+    FileReading reading {file.readAll(), {}};
+    if (file.error() != QFileDevice::NoError)
+        return {{}, file.errorString()};
+    if (reading.bytes.size() > QtSettingsStore::largestFile)
+        return {{}, QStringLiteral("it is far longer than settings take")};
+    return reading;
+}
+
+void say(const QString &application, const QString &text)
+{
+    std::fprintf(stderr, "%s: %s\n", qPrintable(application), qPrintable(text));
+    std::fflush(stderr);
+}
+
+} // namespace
+
+QtSettingsStore::QtSettingsStore(const QString &fileName)
+    : m_fixedFileName(fileName)
+{
+}
+
+QString QtSettingsStore::fileName(const QString &application) const
+{
+    if (!m_fixedFileName.isEmpty())
+        return m_fixedFileName;
+    QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (base.isEmpty())
+        base = QDir::homePath() + QStringLiteral("/.config");
+    return QStringLiteral("%1/%2/%2.conf").arg(base, application);
+}
+
+QtSettingsStore::StoredFile &QtSettingsStore::fileOf(const QString &application)
+{
+    for (StoredFile &file : m_files)
+        if (file.application == application)
+            return file;
+
+    StoredFile &file = m_files.emplaceBack();
+    file.application = application;
+    file.path = fileName(application);
+    const FileReading reading = readWhole(file.path);
+    if (!reading.error.isEmpty()) {
+        say(application, QStringLiteral("the settings file %1 could not be read (%2); starting from the defaults.")
+                             .arg(file.path, reading.error));
+        return file;
     }
-    return *m_settings;
+    file.text = SettingsFileText::parse(reading.bytes);
+    if (!file.text.problems().isEmpty())
+        say(application, QStringLiteral("in the settings file %1, %2: ignored.")
+                             .arg(file.path, file.text.problems().join(QStringLiteral("; "))));
+    return file;
 }
 
 QString QtSettingsStore::GetSetting(const QString &application, const QString &section, const QString &key,
                                     const QString &defaultText)
 {
-    const QVariant value = settingsFor(application).value(section + u'/' + key);
-    if (!value.isValid())
-        return defaultText;
-    return value.toString();
+    return fileOf(application).text.value(section, key).value_or(defaultText);
 }
 
 void QtSettingsStore::SaveSetting(const QString &application, const QString &section, const QString &key,
                                   const QString &value)
 {
-    settingsFor(application).setValue(section + u'/' + key, value);
+    StoredFile &file = fileOf(application);
+    if (file.text.set(section, key, value))
+        file.changes.append({section, key, value});
+    else
+        file.unsaveable.append(section + u'/' + key);
 }
 
 bool QtSettingsStore::flush(QString *whyNot)
 {
-    if (!m_settings)
-        return true;
-    m_settings->sync();
-    if (m_settings->status() == QSettings::NoError)
-        return true;
+    QStringList reasons;
+    for (StoredFile &file : m_files) {
+        QString why;
+        if (!file.changes.isEmpty() && !write(file, why))
+            reasons.append(why);
+        if (!file.unsaveable.isEmpty())
+            reasons.append(QStringLiteral("the values of %1 cannot be kept in a settings file")
+                               .arg(file.unsaveable.join(QStringLiteral(", "))));
+        file.unsaveable.clear();
+    }
     if (whyNot)
-        *whyNot = m_settings->status() == QSettings::AccessError
-            ? QStringLiteral("the settings file %1 could not be written").arg(m_settings->fileName())
-            : QStringLiteral("the settings file %1 is not in the expected format").arg(m_settings->fileName());
-    return false;
+        *whyNot = reasons.join(QStringLiteral("; "));
+    return reasons.isEmpty();
+}
+
+// Merges the changes into the file as it is now (another instance may have
+// written it since) and puts the result in its place in one step.
+bool QtSettingsStore::write(StoredFile &file, QString &whyNot)
+{
+    const QString cannot = QStringLiteral("the settings file %1 could not be written: ").arg(file.path);
+    if (!QDir().mkpath(QFileInfo(file.path).absolutePath())) {
+        whyNot = cannot + QStringLiteral("its folder could not be made");
+        return false;
+    }
+    QLockFile lock(file.path + QStringLiteral(".lock"));
+    if (!lock.tryLock(lockWaitMs)) {
+        whyNot = cannot + (lock.error() == QLockFile::LockFailedError
+                               ? QStringLiteral("another program kept it locked")
+                               : QStringLiteral("no file can be made beside it"));
+        return false;
+    }
+
+    const FileReading now = readWhole(file.path);
+    SettingsFileText merged = now.error.isEmpty() ? SettingsFileText::parse(now.bytes) : SettingsFileText();
+    for (const Change &change : std::as_const(file.changes))
+        merged.set(change.section, change.key, change.value);
+    const QByteArray bytes = merged.format();
+
+    QSaveFile out(file.path);
+    out.setDirectWriteFallback(false); // never write over the old file in place
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
+        whyNot = cannot + out.errorString();
+        return false;
+    }
+    file.text = merged;
+    file.changes.clear();
+    return true;
 }

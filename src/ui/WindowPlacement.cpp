@@ -4,18 +4,46 @@
 #include "platform/TextConvert.h"
 #include "settings/SettingsStore.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 #include <cfloat>
 #include <charconv>
+#include <cmath>
+#include <cstdio>
 
 namespace {
+
+// A text that is a decimal number and nothing else, blanks around it aside.
+bool isPlainNumber(const QString &text)
+{
+    static const QRegularExpression number(
+        QStringLiteral("\\A[ \\t]*[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?[ \\t]*\\z"));
+    return number.match(text).hasMatch();
+}
+
+// The stored text as it may be shown on a terminal: short, without control characters.
+QString printable(const QString &text)
+{
+    QString shown = text.left(40);
+    for (QChar &c : shown)
+        if (!c.isPrint())
+            c = u'?';
+    return text.size() > shown.size() ? shown + QStringLiteral("...") : shown;
+}
 
 float readSingle(SettingsStore &store, const QString &key, float defaultValue)
 {
     const QString text = store.GetSetting(SettingsKeys::application(), SettingsKeys::section(), key,
                                           PlacementText::fromSingle(defaultValue));
     // A stored number beyond single precision must not become infinity.
-    return float(std::clamp(TextConvert::leadingNumber(text), double(-FLT_MAX), double(FLT_MAX)));
+    const double number = TextConvert::leadingNumber(text);
+    const float value = float(std::clamp(number, double(-FLT_MAX), double(FLT_MAX)));
+    if (!isPlainNumber(text) || std::abs(number) > double(FLT_MAX)) {
+        std::fprintf(stderr, "Plinkety: the stored \"%s\" value \"%s\" was unreadable; reading it as %s.\n",
+                     qPrintable(key), qPrintable(printable(text)), qPrintable(PlacementText::fromSingle(value)));
+        std::fflush(stderr);
+    }
+    return value;
 }
 
 void writeSingle(SettingsStore &store, const QString &key, float value)

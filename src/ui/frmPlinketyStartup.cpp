@@ -30,8 +30,13 @@ int framePixels(float twips)
 
 QRect pixelsOf(const WindowPlacement &placement)
 {
-    return QRect(framePixels(placement.left), framePixels(placement.top), framePixels(placement.width),
-                 framePixels(placement.height));
+    QRect frame(framePixels(placement.left), framePixels(placement.top), framePixels(placement.width),
+                framePixels(placement.height));
+    // As under any window system, no window grows beyond the whole desktop:
+    // a stored size far beyond it would make a sheet too large to count.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        frame.setSize(frame.size().boundedTo(screen->virtualSize()));
+    return frame;
 }
 
 QList<QRectF> availableAreasTwips()

@@ -88,23 +88,36 @@ void fitLabelToText(QLabel &label, int clientWidth)
     label.setGeometry(fitted);
 }
 
+// The window frame's width on each side of the client area.
+QMargins frameMargins(const QWidget &window)
+{
+    const QRect frame = window.frameGeometry();
+    const QRect client = window.geometry();
+    return QMargins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+                    frame.bottom() - client.bottom());
+}
+
 } // namespace
 
 frmAbout::frmAbout(frmPlinkety &main)
     : QDialog(&main)
     , m_main(main)
 {
+    // A fixed dialog: caption, icon and close control, nothing to minimize or maximize.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("About Plinkety"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/about.ico")));
     setFont(designFont());
     setFixedSize(Twips::toPixelsRounded(designWidth), Twips::toPixelsRounded(designHeight));
 
-    createPictures();
+    // Created in the order a screen reader should read them.
     createTitleLabels();
     createTextBox();
     createMakerLabels();
     createRightColumn();
     createCloseButton();
+    createPictures();
     setTabOrder(Text1, Command1);
 
     Form_Load();
@@ -248,9 +261,14 @@ void frmAbout::centreOnScreen()
     const QScreen *screen = m_main.screen() ? m_main.screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->geometry().center());
-    move(frame.topLeft());
+    // Until the window manager has framed this window, the main window's
+    // frame is the best guess at the frame it will get.
+    QMargins frame = frameMargins(*this);
+    if (frame.isNull())
+        frame = frameMargins(m_main);
+    QRect outer = geometry().marginsAdded(frame);
+    outer.moveCenter(screen->geometry().center());
+    setGeometry(outer.marginsRemoved(frame));
 }
 
 bool frmAbout::eventFilter(QObject *watched, QEvent *event)

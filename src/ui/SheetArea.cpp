@@ -11,11 +11,11 @@
 #include <algorithm>
 
 SheetArea::SheetArea(const BubbleSheet &sheet, const BubblePictures &pictures, QWidget *parent)
-    : QFrame(parent)
+    : AreaFrame(QStringLiteral("Bubble sheet"), parent)
     , m_sheet(sheet)
     , m_pictures(pictures)
 {
-    setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    setAccessibleDescription(QStringLiteral("Click a bubble to pop it."));
     // Every pixel is painted here, cells or background: no fill beforehand.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -93,7 +93,7 @@ void SheetArea::mousePressEvent(QMouseEvent *event)
 {
     const QPointF inner = event->position() - contentsRect().topLeft();
     if (event->button() != Qt::LeftButton || !contentsRect().contains(event->position().toPoint())) {
-        QFrame::mousePressEvent(event);
+        AreaFrame::mousePressEvent(event);
         return;
     }
     const qint16 k = m_sheet.bubbleAt(QPointF(Twips::fromPixels(inner.x()), Twips::fromPixels(inner.y())));

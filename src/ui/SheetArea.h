@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QFrame>
+#include "AreaFrame.h"
+
 #include <QtGlobal>
 
 class BubbleSheet;
@@ -8,7 +9,7 @@ class BubblePictures;
 
 // picMain: the sheet area. One widget paints the whole sheet, only the
 // cells that an exposure touches, and maps a press to the bubble under it.
-class SheetArea : public QFrame
+class SheetArea : public AreaFrame
 {
     Q_OBJECT
 

@@ -1,5 +1,6 @@
 #include "frmPlinkety.h"
 
+#include "AreaFrame.h"
 #include "PopLabel.h"
 #include "SheetArea.h"
 #include "frmAbout.h"
@@ -22,15 +23,6 @@ constexpr double quitButtonMargin = 200;
 int px(double twips)
 {
     return Twips::toPixelsRounded(twips);
-}
-
-QFrame *createArea(QWidget *parent, const QString &name)
-{
-    auto *area = new QFrame(parent);
-    area->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-    area->setFocusPolicy(Qt::StrongFocus);
-    area->setAccessibleName(name);
-    return area;
 }
 
 } // namespace
@@ -59,16 +51,14 @@ void frmPlinkety::createControls()
     font.setPointSizeF(8.25);
     setFont(font);
 
-    picMenuBox = createArea(this, QStringLiteral("Commands"));
+    AreaFrame::installAccessibleRoles();
+    picMenuBox = new AreaFrame(QStringLiteral("Commands"), this);
     createButtons();
 
     picMain = new SheetArea(m_sheet, m_pictures, this);
-    picMain->setFocusPolicy(Qt::StrongFocus);
-    picMain->setAccessibleName(QStringLiteral("Bubble sheet"));
-    picMain->setAccessibleDescription(QStringLiteral("Click a bubble to pop it."));
     connect(picMain, &SheetArea::bubblePressed, this, &frmPlinkety::imgUnPopped_Click);
 
-    picStatus = createArea(this, QStringLiteral("Status"));
+    picStatus = new AreaFrame(QStringLiteral("Status"), this);
     lblPop->setParent(picStatus);
     lblPop->move(picStatus->contentsRect().topLeft());
 
@@ -103,6 +93,16 @@ void frmPlinkety::createButtons()
                 [this, index] { handleInTurn([this, index] { btnMain_Click(index); }); });
         btnMain[size_t(index)] = button;
     }
+}
+
+QFrame *frmPlinkety::menuBox() const
+{
+    return picMenuBox;
+}
+
+QFrame *frmPlinkety::statusBox() const
+{
+    return picStatus;
 }
 
 void frmPlinkety::resizeEvent(QResizeEvent *event)

@@ -12,6 +12,7 @@
 #include <array>
 #include <functional>
 
+class AreaFrame;
 class AudioBackend;
 class PopLabel;
 class QFrame;
@@ -42,8 +43,8 @@ public:
     const BubbleSheet &sheet() const { return m_sheet; }
     SheetArea *sheetArea() const { return picMain; }
     QPushButton *button(int index) const { return btnMain[size_t(index)]; }
-    QFrame *menuBox() const { return picMenuBox; }
-    QFrame *statusBox() const { return picStatus; }
+    QFrame *menuBox() const;
+    QFrame *statusBox() const;
     PopLabel *statusLabel() const { return lblPop; }
 
 protected:
@@ -90,10 +91,10 @@ private:
     SoundClips m_clips;
     BubblePictures m_pictures;
 
-    QFrame *picMenuBox = nullptr;
+    AreaFrame *picMenuBox = nullptr;
     std::array<QPushButton *, 3> btnMain {};
     SheetArea *picMain = nullptr;
-    QFrame *picStatus = nullptr;
+    AreaFrame *picStatus = nullptr;
     PopLabel *lblPop = nullptr;
 
     BubbleSheet m_sheet;

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Reads the running program over AT-SPI on a private X server and session
+# bus, as a screen reader would.
+#   accessibility.sh path/to/plinkety
+set -euo pipefail
+program=$1
+source "$(dirname "$0")/x11-session.sh"
+
+python=/usr/bin/python3
+if ! command -v dbus-daemon >/dev/null || ! "$python" -c 'import pyatspi' 2>/dev/null; then
+    echo "SKIP: dbus-daemon or python3-pyatspi is not installed (scripts/install-deps.sh test)"
+    exit 77
+fi
+
+# A session bus of our own; it starts the accessibility bus when asked.
+dbus-daemon --session --fork --print-address=3 --print-pid=4 3>"$session_dir/bus" 4>"$session_dir/bus.pid"
+session_pids+=("$(cat "$session_dir/bus.pid")")
+export DBUS_SESSION_BUS_ADDRESS=$(cat "$session_dir/bus")
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+
+"$program" 2>"$session_dir/program.log" &
+session_pids+=($!)
+status=0
+"$python" "$(dirname "$0")/accessibility_probe.py" || status=$?
+# The accessibility bus and its registry end with the session bus they came from.
+exit "$status"

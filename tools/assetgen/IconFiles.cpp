@@ -34,12 +34,10 @@ int sampledIndex(const IconArt &art, int x, int y)
     return best - 1;
 }
 
-std::vector<std::uint8_t> iconBitmap(const IconFiles::IconImage &image)
+void putBitmapHeader(ByteBuffer &out, int bits)
 {
-    const int bits = image.bitsPerPixel;
     const unsigned colours = 1u << bits;
     const unsigned colourRow = unsigned(kSize * bits / 8);
-    ByteBuffer out;
     out.u32(40);
     out.u32(kSize);
     out.u32(2 * kSize); // colour bitmap and mask stacked
@@ -52,6 +50,14 @@ std::vector<std::uint8_t> iconBitmap(const IconFiles::IconImage &image)
         const Rgb c = bits == 1 ? (i ? Rgb{255, 255, 255} : Rgb{0, 0, 0}) : kStandardColours[i];
         out.u8(c.b); out.u8(c.g); out.u8(c.r); out.u8(0);
     }
+}
+
+// The colour bitmap, then the mask (1: transparent), both bottom-up.
+std::vector<std::uint8_t> iconBitmap(const IconFiles::IconImage &image)
+{
+    const int bits = image.bitsPerPixel;
+    ByteBuffer out;
+    putBitmapHeader(out, bits);
     std::array<int, kSize * kSize> index{};
     for (int y = 0; y < kSize; ++y)
         for (int x = 0; x < kSize; ++x)

@@ -59,6 +59,8 @@ Signal grunt107()
     Formants scratch;
     for (int n = 0; n < kFrames; ++n) {
         const double ms = s.ms(n);
+        // The voice runs out of breath and creaks at the end.
+        voice.setRoughness(0.012 + 0.05 * DetMath::smoothstep(260.0, 380.0, ms));
         const double v = voice.step(pitchAt(ms), shapeAt(ms, scratch), voicingAt(ms), breathAt(ms));
         s.channels[0][n] = v;
     }

@@ -31,8 +31,8 @@ double Voice::glottalPulse(double f0)
     m_phase += f0 * m_jitter / m_rate;
     if (m_phase >= 1.0) {
         m_phase -= 1.0;
-        m_jitter = 1.0 + 0.012 * m_rng.gaussish();
-        m_shimmer = 1.0 + 0.06 * m_rng.gaussish();
+        m_jitter = 1.0 + m_roughness * m_rng.gaussish();
+        m_shimmer = 1.0 + 5.0 * m_roughness * m_rng.gaussish();
     }
     const double x = m_phase / m_openQuotient;
     const double flow = x < 1.0 ? 6.75 * x * x * (1.0 - x) : 0.0;

@@ -23,6 +23,8 @@ public:
 
     // f0 in Hz; voicing and breath are the levels of the two sources.
     double step(double f0, const Formants &formants, double voicing, double breath);
+    // How unevenly the pulses come: about 0.01 for a clear voice, more for a creak.
+    void setRoughness(double roughness) { m_roughness = roughness; }
 
 private:
     double glottalPulse(double f0);
@@ -39,4 +41,5 @@ private:
     double m_jitter = 1.0;
     double m_shimmer = 1.0;
     double m_openQuotient = 0.6;
+    double m_roughness = 0.012;
 };

@@ -2,6 +2,7 @@
 
 #include "RuntimeError.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <limits>
@@ -26,6 +27,29 @@ qsizetype takeDigits(QStringView text, qsizetype pos, std::string &out)
     while (pos < text.size() && isDigit(text[pos]))
         out += char(text[pos++].unicode());
     return pos - start;
+}
+
+// For a number out of a double's range: whether it is too large rather
+// than too small. Its size is the place of its first digit that is not 0,
+// counted from the point, plus its exponent (which may be very long).
+bool isBeyondOne(const std::string &number)
+{
+    const size_t e = number.find('e');
+    const std::string mantissa = number.substr(0, e);
+    const size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const size_t first = mantissa.find_first_not_of("0.");
+    if (first == std::string::npos)
+        return false;
+    long long order = first < point ? qint64(point - first) : -qint64(first - point - 1);
+    if (e != std::string::npos) {
+        const bool down = number[e + 1] == '-';
+        long long exponent = 0;
+        for (size_t i = e + 1; i < number.size(); ++i)
+            if (number[i] >= '0' && number[i] <= '9')
+                exponent = std::min(exponent * 10 + (number[i] - '0'), 1LL << 40);
+        order += down ? -exponent : exponent;
+    }
+    return order > 0;
 }
 
 template<typename T>
@@ -96,7 +120,7 @@ double leadingNumber(QStringView text)
     double value = 0.0;
     auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
     if (error == std::errc::result_out_of_range)
-        value = number.find("e-") != std::string::npos ? 0.0 : DBL_MAX;
+        value = isBeyondOne(number) ? DBL_MAX : 0.0;
     return negative ? -value : value;
 }
 

@@ -2,13 +2,17 @@
 
 #include "platform/RuntimeError.h"
 
+#include <QImageReader>
 #include <cmath>
 
 namespace {
 
 QImage loadPicture(const QString &name)
 {
-    QImage image(QStringLiteral(":/pictures/%1.bmp").arg(name));
+    // The format named and not guessed: no image plugin is loaded to ask.
+    QImageReader reader(QStringLiteral(":/pictures/%1.bmp").arg(name), "BMP");
+    reader.setAutoDetectImageFormat(false);
+    const QImage image = reader.read();
     if (image.isNull())
         throw RuntimeError(RuntimeError::ResourceNotFound,
                            QStringLiteral("Picture resource '%1' not found").arg(name));

@@ -22,5 +22,11 @@ deps:
 deps-test:
 	bash scripts/install-deps.sh test
 
+# Pictures of the windows for the README, rendered offscreen into docs/.
+screenshot: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS) --target plinkety-screenshot
+	./$(BUILD)/tools/screenshot/plinkety-screenshot docs
+
 clean:
 	rm -rf $(BUILD)

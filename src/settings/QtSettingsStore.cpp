@@ -6,7 +6,9 @@
 #include <QLockFile>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -145,7 +147,21 @@ bool QtSettingsStore::write(StoredFile &file, QString &whyNot)
 
     QSaveFile out(file.path);
     out.setDirectWriteFallback(false); // never write over the old file in place
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
+    // Unbuffered, so that a write the disk cuts short shows here: a commit
+    // of buffered bytes does not notice and would put a cut-off file in place.
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        whyNot = cannot + out.errorString();
+        return false;
+    }
+    errno = 0;
+    const qint64 written = out.write(bytes);
+    if (written != bytes.size()) {
+        const int error = errno;
+        whyNot = cannot + (written < 0 || error == 0 ? out.errorString() : QString::fromLocal8Bit(std::strerror(error)));
+        out.cancelWriting();
+        return false;
+    }
+    if (!out.commit()) {
         whyNot = cannot + out.errorString();
         return false;
     }

@@ -36,6 +36,7 @@ private slots:
     void aboutMovesTheFocusAndShowsTheAboutWindowModally();
     void theCheerPlaysAtExactlyNumVisibleClicks();
     void clicksDuringTheCheerAreHandledAfterIt();
+    void closingDuringTheCheerClosesAfterIt();
     void quitAndTheCloseControlEndTheSameWay();
 };
 
@@ -222,6 +223,27 @@ void MainWindowCommandsTest::clicksDuringTheCheerAreHandledAfterIt()
     QVERIFY(f.sheet().isUnpopped(later));
     QCOMPARE(f.sheet().numSheetPops(), 0);
     QCOMPARE(f.playsOf(102, Async), 1);
+}
+
+void MainWindowCommandsTest::closingDuringTheCheerClosesAfterIt()
+{
+    MainWindowFixture f;
+    frmPlinkety &window = f.start(QSize(292, 210));
+    for (int i = 1; i < 24; ++i)
+        f.popNextVisible();
+    bool closedDuringCheer = true;
+    f.audio.onPlay = [&](const RecordingBackend::Play &play) {
+        if (MainWindowFixture::clipOf(play.waveImage) != 108)
+            return;
+        window.close(); // the close control, pressed while the cheer sounds
+        closedDuringCheer = !window.isVisible() || f.holds("Popped");
+    };
+    f.popNextVisible();
+    QVERIFY(!closedDuringCheer);
+    QVERIFY(!window.isVisible());
+    // The pop that cheered reached the status and the store before the close.
+    QCOMPARE(f.status(), QStringLiteral("24 bubbles popped!"));
+    QCOMPARE(f.stored("Popped"), QStringLiteral("24"));
 }
 
 void MainWindowCommandsTest::quitAndTheCloseControlEndTheSameWay()

@@ -132,10 +132,15 @@ bool QtSettingsStore::write(StoredFile &file, QString &whyNot)
         return false;
     }
     QLockFile lock(file.path + QStringLiteral(".lock"));
+    errno = 0;
     if (!lock.tryLock(lockWaitMs)) {
-        whyNot = cannot + (lock.error() == QLockFile::LockFailedError
-                               ? QStringLiteral("another program kept it locked")
-                               : QStringLiteral("no file can be made beside it"));
+        const int error = errno;
+        whyNot = cannot;
+        if (lock.error() == QLockFile::LockFailedError)
+            whyNot += QStringLiteral("another program kept it locked");
+        else
+            whyNot += QStringLiteral("no lock file could be made beside it")
+                + (error ? QStringLiteral(" (%1)").arg(QString::fromLocal8Bit(std::strerror(error))) : QString());
         return false;
     }
 

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "AudioBackend.h"
+
+#include <chrono>
+#include <functional>
+
+struct pa_context;
+struct pa_mainloop_api;
+struct pa_stream;
+struct pa_threaded_mainloop;
+struct pa_time_event;
+struct WaveImage;
+
+// Plays wave images through the sound server (PulseAudio, or PipeWire's
+// PulseAudio service) with libpulse's threaded main loop. Every clip gets
+// a stream of its own, made on the one connection kept open for the
+// program's life; waiting never runs the caller's event loop, so nothing
+// else is handled while a synchronous clip sounds. Without a server, or
+// when the server stops answering, plays are silent and return at once.
+class PulseAudioBackend : public AudioBackend
+{
+public:
+    PulseAudioBackend();
+    ~PulseAudioBackend() override;
+    PulseAudioBackend(const PulseAudioBackend &) = delete;
+    PulseAudioBackend &operator=(const PulseAudioBackend &) = delete;
+
+    void play(const QByteArray &waveImage, Mode mode) override;
+    void stop() override;
+    void waitUntilSilent(int timeoutMs) override;
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    // All "Locked" members run with the main loop's lock held.
+    bool connectLocked(bool wait);
+    void giveUpLocked();
+    void dropContextLocked();
+    bool startStreamLocked(const QByteArray &image, const WaveImage &wave);
+    bool openStreamLocked(const WaveImage &wave);
+    void writeLocked(qsizetype room);
+    void closeAfterLocked(quint64 delayUs);
+    void stopLocked();
+    bool soundingLocked() const;
+    bool waitLocked(Clock::time_point deadline, const std::function<bool()> &done);
+
+    // Called by libpulse on its own thread, with the lock held.
+    static void onContextState(pa_context *context, void *self);
+    static void onStreamState(pa_stream *stream, void *self);
+    static void onWritable(pa_stream *stream, size_t bytes, void *self);
+    static void onDrained(pa_stream *stream, int success, void *self);
+    static void onTimingUpdated(pa_stream *stream, int success, void *self);
+    static void onQuiet(pa_mainloop_api *api, pa_time_event *timer, const struct timeval *, void *self);
+
+    pa_threaded_mainloop *m_loop = nullptr;
+    pa_context *m_context = nullptr;
+    Clock::time_point m_retryAfter {};
+    int m_failures = 0; // connections given up in a row
+
+    // The clip now sounding. The stream reads from m_playing, which keeps
+    // the bytes alive whatever happens to the caller's buffer meanwhile.
+    pa_stream *m_stream = nullptr;
+    QByteArray m_playing;
+    int m_frameBytes = 0;
+    qsizetype m_next = 0;          // the first byte not yet handed to the server
+    qsizetype m_end = 0;           // one past the last whole frame
+    Clock::time_point m_endsBy {}; // by when a working server has played it
+    pa_time_event *m_quietTimer = nullptr; // closes the stream once it has been heard
+};

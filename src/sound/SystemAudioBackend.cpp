@@ -1,0 +1,8 @@
+#include "SystemAudioBackend.h"
+
+#include "PulseAudioBackend.h"
+
+std::unique_ptr<AudioBackend> createSystemAudioBackend()
+{
+    return std::make_unique<PulseAudioBackend>();
+}

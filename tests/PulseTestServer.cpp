@@ -1,0 +1,92 @@
+#include "PulseTestServer.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QThread>
+
+#include <csignal>
+
+#ifndef PLINKETY_SOURCE_DIR
+#error "PLINKETY_SOURCE_DIR must name the source tree"
+#endif
+
+PulseTestServer::PulseTestServer()
+    : m_dir(QDir::tempPath() + QStringLiteral("/plinkety-pulse-XXXXXX"))
+{
+}
+
+PulseTestServer::~PulseTestServer()
+{
+    stop();
+}
+
+QString PulseTestServer::fifoPath() const
+{
+    return m_dir.filePath(QStringLiteral("capture.fifo"));
+}
+
+QString PulseTestServer::runtimeDir() const
+{
+    return m_dir.filePath(QStringLiteral("run"));
+}
+
+bool PulseTestServer::runScript(const QStringList &arguments, QString *output)
+{
+    QProcess script;
+    script.start(QStringLiteral("bash"),
+                 QStringList {QStringLiteral(PLINKETY_SOURCE_DIR "/scripts/pulse-test-server.sh")} + arguments);
+    if (!script.waitForFinished(20000)) {
+        script.kill();
+        script.waitForFinished();
+        m_error = QStringLiteral("pulse-test-server.sh did not finish");
+        return false;
+    }
+    if (output)
+        *output = QString::fromLocal8Bit(script.readAllStandardOutput()).trimmed();
+    if (script.exitStatus() != QProcess::NormalExit || script.exitCode() != 0) {
+        m_error = QString::fromLocal8Bit(script.readAllStandardError()).trimmed();
+        return false;
+    }
+    return true;
+}
+
+bool PulseTestServer::start()
+{
+    if (!m_dir.isValid()) {
+        m_error = QStringLiteral("no temporary directory: ") + m_dir.errorString();
+        return false;
+    }
+    QString pid;
+    const QStringList arguments {QStringLiteral("start"), m_dir.path(),
+                                 QString::number(QCoreApplication::applicationPid())};
+    if (!runScript(arguments, &pid))
+        return false;
+    m_pid = pid.toLongLong();
+    if (m_pid <= 0) {
+        m_error = QStringLiteral("no server pid in \"%1\"").arg(pid);
+        return false;
+    }
+    qputenv("XDG_RUNTIME_DIR", runtimeDir().toLocal8Bit());
+    qputenv("PULSE_SERVER", ("unix:" + runtimeDir() + QStringLiteral("/pulse/native")).toLocal8Bit());
+    return true;
+}
+
+bool PulseTestServer::isRunning() const
+{
+    return m_pid > 0 && ::kill(pid_t(m_pid), 0) == 0;
+}
+
+void PulseTestServer::stop()
+{
+    if (m_pid <= 0)
+        return;
+    ::kill(pid_t(m_pid), SIGTERM);
+    QDeadlineTimer deadline(5000);
+    while (isRunning() && !deadline.hasExpired())
+        QThread::msleep(20);
+    if (isRunning())
+        ::kill(pid_t(m_pid), SIGKILL);
+    m_pid = 0;
+}

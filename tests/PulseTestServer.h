@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+// A private PulseAudio server whose only sink writes into a FIFO, started
+// by scripts/pulse-test-server.sh. start() also points this process at it
+// (XDG_RUNTIME_DIR and PULSE_SERVER), so sound back ends made afterwards
+// play into the FIFO. The server is stopped by its pid at stop() or when
+// this object goes, and by the script's watcher if the test dies.
+class PulseTestServer
+{
+public:
+    PulseTestServer();
+    ~PulseTestServer();
+    PulseTestServer(const PulseTestServer &) = delete;
+    PulseTestServer &operator=(const PulseTestServer &) = delete;
+
+    // False, with the reason in error(), if the server could not be started.
+    bool start();
+    void stop();
+    bool isRunning() const;
+
+    qint64 pid() const { return m_pid; }
+    QString fifoPath() const;
+    QString runtimeDir() const;
+    QString error() const { return m_error; }
+
+private:
+    bool runScript(const QStringList &arguments, QString *output);
+
+    QTemporaryDir m_dir;
+    qint64 m_pid = 0;
+    QString m_error;
+};

@@ -1,0 +1,444 @@
+// Plays through the program's own sound back end into a private PulseAudio
+// server and checks what comes out of the server's sink. The server is
+// started here; if that fails the test fails. The slots run in order: the
+// last two stop the server.
+#include "PulseTestServer.h"
+#include "SoundCapture.h"
+#include "platform/Resources.h"
+#include "sound/SoundClips.h"
+#include "sound/SystemAudioBackend.h"
+#include "sound/WaveImage.h"
+
+#include <QElapsedTimer>
+#include <QScopeGuard>
+#include <QTimer>
+#include <QtTest>
+
+#include <csignal>
+#include <thread>
+
+using namespace std::chrono_literals;
+using Mode = AudioBackend::Mode;
+
+namespace {
+
+constexpr int kFrameSamples = 2;
+
+// The clip as the sink plays it: 16-bit stereo at the clip's own rate.
+std::vector<qint16> sinkSamples(const QByteArray &image)
+{
+    const auto wave = WaveImage::parse(image);
+    Q_ASSERT(wave);
+    std::vector<qint16> samples;
+    const char *data = image.constData() + wave->dataOffset;
+    for (qsizetype frame = 0; frame < wave->frames(); ++frame) {
+        for (int channel = 0; channel < kFrameSamples; ++channel) {
+            const qsizetype at = frame * wave->blockAlign + (wave->channels == 2 ? channel : 0) * (wave->bitsPerSample / 8);
+            samples.push_back(wave->bitsPerSample == 8 ? qint16((quint8(data[at]) - 128) * 256)
+                                                       : qFromLittleEndian<qint16>(data + at));
+        }
+    }
+    return samples;
+}
+
+qint64 frames(const std::vector<qint16> &samples)
+{
+    return qint64(samples.size()) / kFrameSamples;
+}
+
+// The first and last frame louder than threshold, or {-1, -1}.
+std::pair<qint64, qint64> loudSpan(const std::vector<qint16> &samples, int threshold = 0)
+{
+    qint64 first = -1, last = -1;
+    for (qint64 i = 0; i < qint64(samples.size()); ++i) {
+        if (std::abs(int(samples[size_t(i)])) > threshold) {
+            if (first < 0)
+                first = i / kFrameSamples;
+            last = i / kFrameSamples;
+        }
+    }
+    return {first, last};
+}
+
+double energy(const std::vector<qint16> &samples)
+{
+    double sum = 0;
+    for (const qint16 sample : samples)
+        sum += double(sample) * sample;
+    return sum;
+}
+
+int peak(const std::vector<qint16> &samples)
+{
+    int loudest = 0;
+    for (const qint16 sample : samples)
+        loudest = std::max(loudest, std::abs(int(sample)));
+    return loudest;
+}
+
+// Whether `captured` holds `clip` unchanged from frame `at` on.
+bool holdsAt(const std::vector<qint16> &captured, qint64 at, const std::vector<qint16> &clip, qint64 clipFrames)
+{
+    if (at < 0 || at + clipFrames > frames(captured))
+        return false;
+    return std::equal(clip.begin(), clip.begin() + clipFrames * kFrameSamples,
+                      captured.begin() + at * kFrameSamples);
+}
+
+double msBetween(SoundCapture::Clock::time_point from, SoundCapture::Clock::time_point to)
+{
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+} // namespace
+
+class TestRealSound : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanupTestCase();
+
+    void everyClipIsHeardInFull_data();
+    void everyClipIsHeardInFull();
+    void theGreetingSoundsThreeTimesOneAfterTheOther();
+    void aNewPlayCutsOffTheClipStillSounding();
+    void aSynchronousCheerHoldsTheThreadUntilItHasBeenHeard();
+    void theClipOutlivesTheCallersBytes();
+    void aClipThatCannotBePlayedIsSilentAndReturnsAtOnce_data();
+    void aClipThatCannotBePlayedIsSilentAndReturnsAtOnce();
+    void stopSilencesTheClipAtOnce();
+    void waitUntilSilentReturnsOnceTheClosingClipHasEnded();
+    void aServerThatHangsHoldsUpOnePlayAtMost();
+    void aServerDyingMidClipEndsTheWait();
+    void withoutAServerEveryCallReturnsAtOnce();
+
+private:
+    std::vector<qint16> captureFrom(qint64 mark, int quietMs = 300);
+    void expectSilenceAfter(qint64 mark);
+
+    PulseTestServer m_server;
+    std::unique_ptr<SoundCapture> m_capture;
+    std::unique_ptr<AudioBackend> m_backend;
+    std::unique_ptr<SoundClips> m_clips;
+};
+
+void TestRealSound::initTestCase()
+{
+    QVERIFY2(m_server.start(), qPrintable(QStringLiteral("cannot start pulseaudio: ") + m_server.error()));
+    m_capture = std::make_unique<SoundCapture>(m_server.fifoPath());
+    QVERIFY2(m_capture->isOpen(), "cannot open the sink's FIFO");
+    // Let the FIFO's backlog of silence drain before anything plays.
+    QVERIFY(m_capture->waitForSinkTime(200, 5000));
+    m_backend = createSystemAudioBackend();
+    m_clips = std::make_unique<SoundClips>(*m_backend);
+    m_clips->FillTable();
+}
+
+void TestRealSound::init()
+{
+    if (m_server.isRunning())
+        QVERIFY(m_capture->waitForSinkTime(50, 2000));
+}
+
+void TestRealSound::cleanupTestCase()
+{
+    m_clips.reset();
+    m_backend.reset();
+    m_server.stop();
+}
+
+// Waits until the sink has been quiet for quietMs after the last sound,
+// then returns everything heard from the mark on.
+std::vector<qint16> TestRealSound::captureFrom(qint64 mark, int quietMs)
+{
+    const qint64 quietFrames = qint64(quietMs) * SoundCapture::kRate / 1000;
+    QDeadlineTimer deadline(10000);
+    while (!deadline.hasExpired()) {
+        const qint64 end = m_capture->frameCount();
+        const auto [first, last] = loudSpan(m_capture->samples(mark, end));
+        const qint64 lastLoud = first < 0 ? mark : mark + last;
+        if (end - lastLoud >= quietFrames && (first >= 0 || end - mark >= 4 * quietFrames))
+            break;
+        m_capture->waitForSinkTime(quietMs / 4, 1000);
+    }
+    return m_capture->samples(mark, m_capture->frameCount());
+}
+
+void TestRealSound::expectSilenceAfter(qint64 mark)
+{
+    QVERIFY(m_capture->waitForSinkTime(300, 3000));
+    QCOMPARE(m_capture->firstSoundFrom(mark), qint64(-1));
+}
+
+void TestRealSound::everyClipIsHeardInFull_data()
+{
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<int>("id");
+    for (int entry = 0; entry < 8; ++entry) {
+        SoundClips table(*m_backend);
+        table.FillTable();
+        const int id = table.clipId(entry);
+        QTest::addRow("%d", id) << entry << id;
+    }
+}
+
+void TestRealSound::everyClipIsHeardInFull()
+{
+    QFETCH(int, entry);
+    QFETCH(int, id);
+    const QByteArray image = Resources::LoadResData(qint16(id));
+    const auto wave = WaveImage::parse(image);
+    QVERIFY(wave);
+    const std::vector<qint16> clip = sinkSamples(image);
+
+    const qint64 mark = m_capture->frameCount();
+    m_clips->PlayClip(entry, Mode::Asynchronous);
+    const std::vector<qint16> heard = captureFrom(mark);
+    const auto [heardFirst, heardLast] = loudSpan(heard);
+    QVERIFY2(heardFirst >= 0, "nothing was heard");
+
+    if (wave->sampleRate == SoundCapture::kRate) {
+        // Same rate: the sink must have played every sample unchanged.
+        const qint64 start = heardFirst - loudSpan(clip).first;
+        QVERIFY2(holdsAt(heard, start, clip, frames(clip)), "the clip was not heard sample for sample");
+        QCOMPARE(heardLast, start + loudSpan(clip).second);
+        return;
+    }
+    // Resampled by the server: compare the loud part's length and the energy.
+    const double ratio = double(SoundCapture::kRate) / wave->sampleRate;
+    const int clipPeak = peak(clip);
+    const auto [clipFirst, clipLast] = loudSpan(clip, clipPeak / 10);
+    const auto [loudFirst, loudLast] = loudSpan(heard, clipPeak / 10);
+    const double clipMs = 1000.0 * (clipLast - clipFirst + 1) / wave->sampleRate;
+    const double heardMs = 1000.0 * (loudLast - loudFirst + 1) / SoundCapture::kRate;
+    QVERIFY2(qAbs(heardMs - clipMs) < 5, qPrintable(QStringLiteral("heard %1 ms of %2 ms").arg(heardMs).arg(clipMs)));
+    const double energyRatio = energy(heard) / (energy(clip) * ratio);
+    QVERIFY2(energyRatio > 0.9 && energyRatio < 1.1, qPrintable(QString::number(energyRatio)));
+}
+
+void TestRealSound::theGreetingSoundsThreeTimesOneAfterTheOther()
+{
+    const std::vector<qint16> pop = sinkSamples(Resources::LoadResData(103));
+    const auto [popFirst, popLast] = loudSpan(pop);
+    const qint64 mark = m_capture->frameCount();
+    m_clips->LoadClip(SoundClips::Pop0);
+    for (int i = 0; i < 3; ++i)
+        m_clips->PlayBuffer(Mode::Synchronous);
+    const std::vector<qint16> heard = captureFrom(mark);
+
+    qint64 from = 0;
+    for (int i = 0; i < 3; ++i) {
+        const auto first = loudSpan(std::vector<qint16>(heard.begin() + from * kFrameSamples, heard.end())).first;
+        QVERIFY2(first >= 0, qPrintable(QStringLiteral("pop %1 was not heard").arg(i + 1)));
+        const qint64 start = from + first - popFirst;
+        QVERIFY2(holdsAt(heard, start, pop, frames(pop)), qPrintable(QStringLiteral("pop %1 was not heard in full").arg(i + 1)));
+        from = start + popLast + 1;
+    }
+    QCOMPARE(loudSpan(std::vector<qint16>(heard.begin() + from * kFrameSamples, heard.end())).first, qint64(-1));
+}
+
+void TestRealSound::aNewPlayCutsOffTheClipStillSounding()
+{
+    const std::vector<qint16> closing = sinkSamples(Resources::LoadResData(107));
+    const std::vector<qint16> reset = sinkSamples(Resources::LoadResData(102));
+    const qint64 mark = m_capture->frameCount();
+    m_clips->PlayClip(SoundClips::Closing, Mode::Asynchronous);
+    const qint64 closingHeard = m_capture->waitForSound(mark, 2000);
+    QVERIFY(closingHeard >= 0);
+    QVERIFY(m_capture->waitForFrames(closingHeard + SoundCapture::kRate / 10, 2000));
+    const qint64 cutAt = m_capture->frameCount();
+    m_clips->PlayClip(SoundClips::Reset, Mode::Asynchronous);
+    const std::vector<qint16> heard = captureFrom(mark);
+
+    // The reset clip ends the capture, whole and alone.
+    const qint64 resetStart = loudSpan(heard).second - loudSpan(reset).second;
+    QVERIFY2(holdsAt(heard, resetStart, reset, frames(reset)), "the reset clip was not heard alone and in full");
+    // Before it, the closing clip from its start to where it was cut off.
+    const std::vector<qint16> before(heard.begin(), heard.begin() + resetStart * kFrameSamples);
+    const qint64 closingStart = loudSpan(before).first - loudSpan(closing).first;
+    const qint64 closingEnd = loudSpan(before).second + 1;
+    QVERIFY(holdsAt(heard, closingStart, closing, closingEnd - closingStart));
+    QVERIFY2(closingEnd - closingStart < frames(closing) / 2, "the closing clip was not cut off");
+    // It stops no later than the reset clip's usual latency after the call.
+    QVERIFY2(mark + closingEnd <= cutAt + SoundCapture::kRate / 20,
+             qPrintable(QStringLiteral("the closing clip went on for %1 ms after the next play")
+                            .arg(1000.0 * (mark + closingEnd - cutAt) / SoundCapture::kRate)));
+}
+
+void TestRealSound::aSynchronousCheerHoldsTheThreadUntilItHasBeenHeard()
+{
+    const QByteArray cheer = Resources::LoadResData(108);
+    const double rateRatio = double(SoundCapture::kRate) / WaveImage::parse(cheer)->sampleRate;
+    const qint64 leadingQuiet = qRound64(loudSpan(sinkSamples(cheer)).first * rateRatio);
+    bool timerRan = false;
+    QTimer timer;
+    timer.setSingleShot(true);
+    connect(&timer, &QTimer::timeout, this, [&] { timerRan = true; });
+    timer.start(100);
+
+    const qint64 mark = m_capture->frameCount();
+    m_clips->PlayClip(SoundClips::Cheer, Mode::Synchronous);
+    const auto returned = SoundCapture::Clock::now();
+    QVERIFY2(!timerRan, "an event was handled while the cheer played");
+
+    const auto [heardFirst, heardLast] = loudSpan(captureFrom(mark));
+    QVERIFY2(heardFirst >= 0, "the cheer was not heard");
+    const double sinceStart = msBetween(m_capture->heardAt(mark + heardFirst - leadingQuiet), returned);
+    QVERIFY2(sinceStart >= 3000 && sinceStart <= 3200,
+             qPrintable(QStringLiteral("returned %1 ms after the cheer started").arg(sinceStart)));
+    const double afterEnd = msBetween(m_capture->heardAt(mark + heardLast), returned);
+    qInfo("returned %.1f ms after the cheer started, %.1f ms after its last sound", sinceStart, afterEnd);
+    QVERIFY2(afterEnd >= 0, qPrintable(QStringLiteral("returned %1 ms before the cheer was heard to its end").arg(-afterEnd)));
+    QTRY_VERIFY(timerRan);
+}
+
+void TestRealSound::theClipOutlivesTheCallersBytes()
+{
+    const QByteArray original = Resources::LoadResData(102);
+    const qint64 mark = m_capture->frameCount();
+    {
+        QByteArray callers(original.constData(), original.size());
+        m_backend->play(callers, Mode::Asynchronous);
+        callers.fill('\x80');
+        callers.fill('\x7f', callers.size() / 2);
+    }
+    const std::vector<qint16> clip = sinkSamples(original);
+    const std::vector<qint16> heard = captureFrom(mark);
+    const qint64 start = loudSpan(heard).first - loudSpan(clip).first;
+    QVERIFY(holdsAt(heard, start, clip, frames(clip)));
+}
+
+void TestRealSound::aClipThatCannotBePlayedIsSilentAndReturnsAtOnce_data()
+{
+    QTest::addColumn<QByteArray>("image");
+    QTest::addColumn<bool>("synchronous");
+    const QByteArray cheer = Resources::LoadResData(108);
+    QTest::newRow("truncated, synchronous") << cheer.first(cheer.size() - 1) << true;
+    QTest::newRow("truncated, asynchronous") << cheer.first(cheer.size() - 1) << false;
+    QByteArray float32 = cheer;
+    qToLittleEndian(quint16(3), float32.data() + 20);
+    QTest::newRow("not plain PCM") << float32 << true;
+    QTest::newRow("not a wave image") << QByteArray(2000, '\x55') << true;
+    QTest::newRow("empty") << QByteArray() << true;
+}
+
+void TestRealSound::aClipThatCannotBePlayedIsSilentAndReturnsAtOnce()
+{
+    QFETCH(QByteArray, image);
+    QFETCH(bool, synchronous);
+    const qint64 mark = m_capture->frameCount();
+    QElapsedTimer timer;
+    timer.start();
+    m_backend->play(image, synchronous ? Mode::Synchronous : Mode::Asynchronous);
+    QVERIFY2(timer.elapsed() < 50, qPrintable(QStringLiteral("took %1 ms").arg(timer.elapsed())));
+    expectSilenceAfter(mark);
+}
+
+void TestRealSound::stopSilencesTheClipAtOnce()
+{
+    const qint64 mark = m_capture->frameCount();
+    m_clips->PlayClip(SoundClips::Cheer, Mode::Asynchronous);
+    const qint64 first = m_capture->waitForSound(mark, 2000);
+    QVERIFY(first >= 0);
+    QVERIFY(m_capture->waitForFrames(first + SoundCapture::kRate / 5, 2000));
+    const qint64 stoppedAt = m_capture->frameCount();
+    m_backend->stop();
+    const auto [heardFirst, heardLast] = loudSpan(captureFrom(mark));
+    QVERIFY2(mark + heardLast <= stoppedAt + SoundCapture::kRate / 20,
+             qPrintable(QStringLiteral("sounded %1 ms after stop()")
+                            .arg(1000.0 * (mark + heardLast - stoppedAt) / SoundCapture::kRate)));
+}
+
+void TestRealSound::waitUntilSilentReturnsOnceTheClosingClipHasEnded()
+{
+    QElapsedTimer timer;
+    timer.start();
+    m_backend->waitUntilSilent(5000);
+    QVERIFY2(timer.elapsed() < 50, "waited with nothing sounding");
+
+    const qint64 mark = m_capture->frameCount();
+    m_clips->PlayClip(SoundClips::Closing, Mode::Asynchronous);
+    m_backend->waitUntilSilent(5000);
+    const auto returned = SoundCapture::Clock::now();
+    const qint64 first = m_capture->firstSoundFrom(mark);
+    QVERIFY(first >= 0);
+    const double sinceStart = msBetween(m_capture->arrivalOf(first), returned);
+    QVERIFY2(sinceStart >= 548 && sinceStart <= 748, qPrintable(QStringLiteral("returned after %1 ms").arg(sinceStart)));
+
+    m_clips->PlayClip(SoundClips::Cheer, Mode::Asynchronous);
+    timer.restart();
+    m_backend->waitUntilSilent(300);
+    QVERIFY2(timer.elapsed() >= 290 && timer.elapsed() < 400, qPrintable(QString::number(timer.elapsed())));
+    m_backend->stop();
+}
+
+void TestRealSound::aServerThatHangsHoldsUpOnePlayAtMost()
+{
+    const pid_t server = pid_t(m_server.pid());
+    QCOMPARE(::kill(server, SIGSTOP), 0);
+    auto resume = qScopeGuard([server] { ::kill(server, SIGCONT); });
+    QElapsedTimer timer;
+    timer.start();
+    m_clips->PlayClip(SoundClips::Pop1, Mode::Asynchronous);
+    QVERIFY2(timer.elapsed() < 1500, qPrintable(QStringLiteral("the first play took %1 ms").arg(timer.elapsed())));
+    for (int entry = 0; entry < 8; ++entry) {
+        timer.restart();
+        m_clips->PlayClip(entry, Mode::Synchronous);
+        QVERIFY2(timer.elapsed() < 50, qPrintable(QStringLiteral("a later play took %1 ms").arg(timer.elapsed())));
+    }
+
+    // Once the server answers again, so do the clips.
+    resume.dismiss();
+    QCOMPARE(::kill(server, SIGCONT), 0);
+    QVERIFY(m_capture->waitForSinkTime(100, 5000));
+    bool heard = false;
+    for (QDeadlineTimer deadline(10000); !heard && !deadline.hasExpired();) {
+        const qint64 mark = m_capture->frameCount();
+        m_clips->PlayClip(SoundClips::Pop2, Mode::Asynchronous);
+        heard = m_capture->waitForSound(mark, 250) >= 0;
+    }
+    QVERIFY2(heard, "no clip was heard after the server came back");
+}
+
+void TestRealSound::aServerDyingMidClipEndsTheWait()
+{
+    std::jthread killer([this] {
+        std::this_thread::sleep_for(500ms);
+        ::kill(pid_t(m_server.pid()), SIGKILL);
+    });
+    QElapsedTimer timer;
+    timer.start();
+    m_clips->PlayClip(SoundClips::Cheer, Mode::Synchronous);
+    const qint64 elapsed = timer.elapsed();
+    killer.join();
+    QTRY_VERIFY(!m_server.isRunning());
+    QVERIFY2(elapsed >= 450 && elapsed < 1000, qPrintable(QStringLiteral("returned after %1 ms").arg(elapsed)));
+}
+
+void TestRealSound::withoutAServerEveryCallReturnsAtOnce()
+{
+    m_server.stop();
+    QVERIFY(!m_server.isRunning());
+    const auto check = [](const char *what, const std::function<void()> &call) {
+        QElapsedTimer timer;
+        timer.start();
+        call();
+        QVERIFY2(timer.elapsed() < 50, qPrintable(QStringLiteral("%1 took %2 ms").arg(what).arg(timer.elapsed())));
+    };
+    for (int entry = 0; entry < 8; ++entry) {
+        check("an asynchronous play", [&] { m_clips->PlayClip(entry, Mode::Asynchronous); });
+        check("a synchronous play", [&] { m_clips->PlayClip(entry, Mode::Synchronous); });
+    }
+    check("waiting for silence", [&] { m_backend->waitUntilSilent(5000); });
+    check("stopping", [&] { m_backend->stop(); });
+    std::unique_ptr<AudioBackend> fresh;
+    check("a new back end", [&] { fresh = createSystemAudioBackend(); });
+    check("its first synchronous play", [&] { fresh->play(Resources::LoadResData(108), Mode::Synchronous); });
+    check("its end", [&] { fresh.reset(); });
+}
+
+QTEST_MAIN(TestRealSound)
+#include "tst_realsound.moc"

@@ -16,8 +16,9 @@ struct WaveImage;
 // PulseAudio service) with libpulse's threaded main loop. Every clip gets
 // a stream of its own, made on the one connection kept open for the
 // program's life; waiting never runs the caller's event loop, so nothing
-// else is handled while a synchronous clip sounds. Without a server, or
-// when the server stops answering, plays are silent and return at once.
+// else is handled while a synchronous clip sounds. Without a server plays
+// are silent and return at once; a server that stops answering holds up
+// one play for a second at most, and later ones are silent at once.
 class PulseAudioBackend : public AudioBackend
 {
 public:

@@ -1,7 +1,7 @@
 #include "platform/ErrorReport.h"
 #include "platform/RandomSource.h"
 #include "settings/QtSettingsStore.h"
-#include "sound/SilentBackend.h"
+#include "sound/SystemAudioBackend.h"
 #include "ui/ExitSignals.h"
 #include "ui/frmPlinkety.h"
 
@@ -15,17 +15,12 @@ namespace {
 // must not keep the program alive much longer than that.
 constexpr int closingClipWaitMs = 2000;
 
-std::unique_ptr<AudioBackend> createAudioBackend()
-{
-    return std::make_unique<SilentBackend>();
-}
-
 int run(PlinketyApplication &app)
 {
     // Signals are caught before anything is loaded, so that ending the
     // program from outside always goes through the window's close.
     ExitSignals exitSignals;
-    const std::unique_ptr<AudioBackend> audio = createAudioBackend();
+    const std::unique_ptr<AudioBackend> audio = createSystemAudioBackend();
     QtSettingsStore settings;
     ClockRandomSource random;
 

@@ -317,6 +317,17 @@ private slots:
         QCOMPARE(written.value(defaults, QStringLiteral("Padding"))->size(), 8192);
     }
 
+    void anEmptyLockThatAKilledSaveLeftHoldsTheNextSaveBackOnlyAMoment()
+    {
+        QDir().mkpath(QFileInfo(path()).absolutePath());
+        writeFile(path() + QStringLiteral(".lock"), QByteArray()); // killed before it could name its owner
+        QtSettingsStore store(path());
+        store.SaveSetting(app, defaults, QStringLiteral("Popped"), QStringLiteral("9"));
+        QString whyNot;
+        QVERIFY2(store.flush(&whyNot), qPrintable(whyNot));
+        QCOMPARE(readFile(path()), QByteArray("[Defaults]\nPopped=9\n"));
+    }
+
     void aStoreWhoseFolderCannotBeMadeSaysSo()
     {
         writeFile(m_dir.filePath(QStringLiteral("Plinkety")), "a file where the folder belongs");

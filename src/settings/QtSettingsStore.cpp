@@ -12,8 +12,11 @@
 
 namespace {
 
-// How long a save waits for another instance that is saving the same file.
+// How long a save waits for another instance that is saving the same file,
+// and after how long a lock counts as left behind: a save takes milliseconds,
+// and a lock that a killed save left empty names no owner to ask about.
 constexpr int lockWaitMs = 3000;
+constexpr int staleLockMs = 2000;
 
 struct FileReading
 {
@@ -42,6 +45,41 @@ FileReading readWhole(const QString &path)
     if (reading.bytes.size() > QtSettingsStore::largestFile)
         return {{}, QStringLiteral("it is far longer than settings take")};
     return reading;
+}
+
+QString lockFailure(const QLockFile &lock, int error)
+{
+    if (lock.error() == QLockFile::LockFailedError)
+        return QStringLiteral("another program kept it locked");
+    return QStringLiteral("no lock file could be made beside it")
+        + (error ? QStringLiteral(" (%1)").arg(QString::fromLocal8Bit(std::strerror(error))) : QString());
+}
+
+// Writes a new file beside path and puts it in path's place in one step:
+// a save that fails or is cut off leaves the old file as it was.
+bool replaceFile(const QString &path, const QByteArray &bytes, QString &error)
+{
+    QSaveFile out(path);
+    out.setDirectWriteFallback(false); // never write over the old file in place
+    // Unbuffered, so that a write the disk cuts short shows here: a commit
+    // of buffered bytes does not notice and would put a cut-off file in place.
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        error = out.errorString();
+        return false;
+    }
+    errno = 0;
+    const qint64 written = out.write(bytes);
+    if (written != bytes.size()) {
+        const int cause = errno;
+        error = written < 0 || cause == 0 ? out.errorString() : QString::fromLocal8Bit(std::strerror(cause));
+        out.cancelWriting();
+        return false;
+    }
+    if (!out.commit()) {
+        error = out.errorString();
+        return false;
+    }
+    return true;
 }
 
 void say(const QString &application, const QString &text)
@@ -132,15 +170,10 @@ bool QtSettingsStore::write(StoredFile &file, QString &whyNot)
         return false;
     }
     QLockFile lock(file.path + QStringLiteral(".lock"));
+    lock.setStaleLockTime(staleLockMs);
     errno = 0;
     if (!lock.tryLock(lockWaitMs)) {
-        const int error = errno;
-        whyNot = cannot;
-        if (lock.error() == QLockFile::LockFailedError)
-            whyNot += QStringLiteral("another program kept it locked");
-        else
-            whyNot += QStringLiteral("no lock file could be made beside it")
-                + (error ? QStringLiteral(" (%1)").arg(QString::fromLocal8Bit(std::strerror(error))) : QString());
+        whyNot = cannot + lockFailure(lock, errno);
         return false;
     }
 
@@ -148,26 +181,9 @@ bool QtSettingsStore::write(StoredFile &file, QString &whyNot)
     SettingsFileText merged = now.error.isEmpty() ? SettingsFileText::parse(now.bytes) : SettingsFileText();
     for (const Change &change : std::as_const(file.changes))
         merged.set(change.section, change.key, change.value);
-    const QByteArray bytes = merged.format();
-
-    QSaveFile out(file.path);
-    out.setDirectWriteFallback(false); // never write over the old file in place
-    // Unbuffered, so that a write the disk cuts short shows here: a commit
-    // of buffered bytes does not notice and would put a cut-off file in place.
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        whyNot = cannot + out.errorString();
-        return false;
-    }
-    errno = 0;
-    const qint64 written = out.write(bytes);
-    if (written != bytes.size()) {
-        const int error = errno;
-        whyNot = cannot + (written < 0 || error == 0 ? out.errorString() : QString::fromLocal8Bit(std::strerror(error)));
-        out.cancelWriting();
-        return false;
-    }
-    if (!out.commit()) {
-        whyNot = cannot + out.errorString();
+    QString error;
+    if (!replaceFile(file.path, merged.format(), error)) {
+        whyNot = cannot + error;
         return false;
     }
     file.text = merged;

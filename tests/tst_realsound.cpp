@@ -4,10 +4,13 @@
 // last two stop the server.
 #include "PulseTestServer.h"
 #include "SoundCapture.h"
+#include "platform/RandomSource.h"
 #include "platform/Resources.h"
+#include "settings/MemorySettingsStore.h"
 #include "sound/SoundClips.h"
 #include "sound/SystemAudioBackend.h"
 #include "sound/WaveImage.h"
+#include "ui/frmPlinkety.h"
 
 #include <QElapsedTimer>
 #include <QScopeGuard>
@@ -104,6 +107,7 @@ private slots:
     void everyClipIsHeardInFull_data();
     void everyClipIsHeardInFull();
     void theGreetingSoundsThreeTimesOneAfterTheOther();
+    void theGreetingIsHeardBeforeTheWindowIsShown();
     void aNewPlayCutsOffTheClipStillSounding();
     void aSynchronousCheerHoldsTheThreadUntilItHasBeenHeard();
     void theClipOutlivesTheCallersBytes();
@@ -238,6 +242,34 @@ void TestRealSound::theGreetingSoundsThreeTimesOneAfterTheOther()
         from = start + popLast + 1;
     }
     QCOMPARE(loudSpan(std::vector<qint16>(heard.begin() + from * kFrameSamples, heard.end())).first, qint64(-1));
+}
+
+void TestRealSound::theGreetingIsHeardBeforeTheWindowIsShown()
+{
+    const std::vector<qint16> pop = sinkSamples(Resources::LoadResData(103));
+    const auto [popFirst, popLast] = loudSpan(pop);
+    MemorySettingsStore settings;
+    ClockRandomSource random;
+    const qint64 mark = m_capture->frameCount();
+    frmPlinkety window(*m_backend, settings, random);
+    const SoundCapture::Clock::time_point loaded = SoundCapture::Clock::now();
+    QVERIFY(!window.isVisible());
+
+    const std::vector<qint16> heard = captureFrom(mark);
+    qint64 from = 0;
+    for (int i = 0; i < 3; ++i) {
+        const auto first = loudSpan(std::vector<qint16>(heard.begin() + from * kFrameSamples, heard.end())).first;
+        QVERIFY2(first >= 0, qPrintable(QStringLiteral("pop %1 was not heard").arg(i + 1)));
+        const qint64 start = from + first - popFirst;
+        QVERIFY2(holdsAt(heard, start, pop, frames(pop)), qPrintable(QStringLiteral("pop %1 was not heard in full").arg(i + 1)));
+        from = start + popLast + 1;
+    }
+    QCOMPARE(loudSpan(std::vector<qint16>(heard.begin() + from * kFrameSamples, heard.end())).first, qint64(-1));
+    // The last pop had sounded by the time the window could be shown; a few
+    // milliseconds allow for the sink writing its blocks late.
+    const double lastPopAfterLoadMs = msBetween(loaded, m_capture->heardAt(mark + from - 1));
+    qInfo("the last greeting pop sounded %.1f ms after loading", lastPopAfterLoadMs);
+    QVERIFY2(lastPopAfterLoadMs < 25, qPrintable(QStringLiteral("the last greeting pop sounded %1 ms after loading").arg(lastPopAfterLoadMs)));
 }
 
 void TestRealSound::aNewPlayCutsOffTheClipStillSounding()

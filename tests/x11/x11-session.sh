@@ -12,35 +12,84 @@ done
 session_dir=$(mktemp -d)
 session_pids=()
 
-end_session() {
+end_session_processes() {
     local pid
     for pid in "${session_pids[@]}"; do
         kill "$pid" 2>/dev/null || true
     done
+    # What has not ended after three seconds is killed outright.
+    for _ in $(seq 30); do
+        local alive=0
+        for pid in "${session_pids[@]}"; do
+            kill -0 "$pid" 2>/dev/null && alive=1
+        done
+        [ "$alive" = 0 ] && break
+        sleep 0.1
+    done
     for pid in "${session_pids[@]}"; do
+        kill -KILL "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
     done
+    session_pids=()
+}
+
+end_session() {
+    end_session_processes
     rm -rf "$session_dir"
 }
 trap end_session EXIT
 
-# Xvfb picks a free display itself and writes its number to fd 3.
-Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$session_dir/display" 2>"$session_dir/xvfb.log" &
-session_pids+=($!)
-for _ in $(seq 100); do
-    [ -s "$session_dir/display" ] && break
-    sleep 0.1
-done
-[ -s "$session_dir/display" ] || { echo "Xvfb did not start"; cat "$session_dir/xvfb.log"; exit 1; }
-export DISPLAY=":$(head -n1 "$session_dir/display")"
+# Waits up to $1 tenths of a second for the command that follows to succeed.
+wait_for() {
+    local tenths=$1
+    shift
+    for _ in $(seq "$tenths"); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
 
-openbox --sm-disable >"$session_dir/openbox.log" 2>&1 &
-session_pids+=($!)
-for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
+window_manager_running() {
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+}
+
+# One try at an X server with openbox on it. Xvfb picks a free display
+# itself and writes its number to fd 3. -noreset: by default the server
+# resets whenever its last client leaves, and a client that connects during
+# the reset (openbox, just after a probe with xprop) is turned away.
+start_x_session() {
+    local xvfb openbox
+    rm -f "$session_dir/display"
+    Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1280x1024x24 3>"$session_dir/display" 2>"$session_dir/xvfb.log" &
+    xvfb=$!
+    session_pids+=("$xvfb")
+    if ! wait_for 100 test -s "$session_dir/display"; then
+        echo "Xvfb did not start"
+        cat "$session_dir/xvfb.log"
+        return 1
+    fi
+    export DISPLAY=":$(head -n1 "$session_dir/display")"
+    if ! wait_for 100 xprop -root; then
+        echo "the X server on $DISPLAY takes no connections"
+        return 1
+    fi
+    openbox --sm-disable >"$session_dir/openbox.log" 2>&1 &
+    openbox=$!
+    session_pids+=("$openbox")
+    if ! wait_for 200 window_manager_running; then
+        echo "openbox did not start on $DISPLAY"
+        cat "$session_dir/openbox.log"
+        return 1
+    fi
+}
+
+for attempt in 1 2 3; do
+    start_x_session && break
+    [ "$attempt" = 3 ] && exit 1
+    end_session_processes
+    echo "starting the X session again"
 done
-xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || { echo "openbox did not start"; exit 1; }
 
 export QT_QPA_PLATFORM=xcb
 export XDG_CONFIG_HOME="$session_dir/config"

@@ -1,86 +1,24 @@
 #include "QtSettingsStore.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
-#include <QSaveFile>
+#include <QSettings>
 #include <QStandardPaths>
+#include <QStringList>
+#include <QTemporaryFile>
+#include <QThread>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <unistd.h>
 
 namespace {
 
-// How long a save waits for another instance that is saving the same file,
-// and after how long a lock counts as left behind: a save takes milliseconds,
-// and a lock that a killed save left empty names no owner to ask about.
-constexpr int lockWaitMs = 3000;
-constexpr int staleLockMs = 2000;
-
-struct FileReading
-{
-    QByteArray bytes;
-    QString error; // why the file that is there could not be read
-};
-
-// Reads the whole file; a file that is not there reads as empty.
-FileReading readWhole(const QString &path)
-{
-    const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink())
-        return {};
-    if (info.isDir())
-        return {{}, QStringLiteral("it is a folder")};
-    if (info.exists() && !info.isFile())
-        return {{}, QStringLiteral("it is not a plain file")};
-    if (info.size() > QtSettingsStore::largestFile)
-        return {{}, QStringLiteral("it is %1 bytes long, far more than settings take").arg(info.size())};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {{}, file.errorString()};
-    FileReading reading {file.readAll(), {}};
-    if (file.error() != QFileDevice::NoError)
-        return {{}, file.errorString()};
-    if (reading.bytes.size() > QtSettingsStore::largestFile)
-        return {{}, QStringLiteral("it is far longer than settings take")};
-    return reading;
-}
-
-QString lockFailure(const QLockFile &lock, int error)
-{
-    if (lock.error() == QLockFile::LockFailedError)
-        return QStringLiteral("another program kept it locked");
-    return QStringLiteral("no lock file could be made beside it")
-        + (error ? QStringLiteral(" (%1)").arg(QString::fromLocal8Bit(std::strerror(error))) : QString());
-}
-
-// Writes a new file beside path and puts it in path's place in one step:
-// a save that fails or is cut off leaves the old file as it was.
-bool replaceFile(const QString &path, const QByteArray &bytes, QString &error)
-{
-    QSaveFile out(path);
-    out.setDirectWriteFallback(false); // never write over the old file in place
-    // Unbuffered, so that a write the disk cuts short shows here: a commit
-    // of buffered bytes does not notice and would put a cut-off file in place.
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        error = out.errorString();
-        return false;
-    }
-    errno = 0;
-    const qint64 written = out.write(bytes);
-    if (written != bytes.size()) {
-        const int cause = errno;
-        error = written < 0 || cause == 0 ? out.errorString() : QString::fromLocal8Bit(std::strerror(cause));
-        out.cancelWriting();
-        return false;
-    }
-    if (!out.commit()) {
-        error = out.errorString();
-        return false;
-    }
-    return true;
-}
+// A lock file holds its owner's process id from the moment it is made; one
+// that is still empty after this long was left by a save that was killed.
+constexpr qint64 leftEmptyLockMs = 2000;
 
 void say(const QString &application, const QString &text)
 {
@@ -88,17 +26,107 @@ void say(const QString &application, const QString &text)
     std::fflush(stderr);
 }
 
+// Why QSettings must not be given path at all: it waits forever to read
+// a pipe, and reads a folder as an empty file it cannot replace.
+QString notASettingsFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        return QStringLiteral("it is a folder");
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("it is not a plain file");
+    return {};
+}
+
+std::unique_ptr<QSettings> openSettings(const QString &path)
+{
+    auto settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
+    // The default, said here because a save must never leave half a file.
+    settings->setAtomicSyncRequired(true);
+    // Reads every section now, so that status() tells about all of the file.
+    settings->allKeys();
+    return settings;
+}
+
+// QSettings saves through QSaveFile, which does not notice when the disk
+// takes only part of the last bytes of the file: it puts the shortened
+// file in place of the old one and reports success. So before a save, as
+// many bytes as the file can take must fit beside it. QSettings writes at
+// most six bytes for each character it read from the file or is given.
+qint64 mostBytesOfSave(const QString &path, const QMap<QString, QString> &changes)
+{
+    qint64 bytes = 64 + 6 * QFileInfo(path).size();
+    for (auto change = changes.cbegin(); change != changes.cend(); ++change)
+        bytes += 6 * (change.key().size() + change.value().size()) + 8;
+    return bytes;
+}
+
+bool roomFor(const QString &path, qint64 bytes, QString &error)
+{
+    QTemporaryFile scratch(path + QStringLiteral(".XXXXXX"));
+    if (!scratch.open()) {
+        error = scratch.errorString();
+        return false;
+    }
+    const QByteArray block(qMin<qint64>(bytes, 64 * 1024), '\n');
+    for (qint64 left = bytes; left > 0;) {
+        const ssize_t written = ::write(scratch.handle(), block.constData(), size_t(qMin<qint64>(left, block.size())));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            error = QString::fromLocal8Bit(std::strerror(written < 0 ? errno : ENOSPC));
+            return false;
+        }
+        left -= written;
+    }
+    return true;
+}
+
+// QSettings takes a lock file that names no owner for one that is in use
+// until it is half a minute old. An empty one that stays empty for a
+// moment was left by a killed save and is taken away.
+void clearLockLeftEmpty(const QString &lockPath)
+{
+    for (int waited = 0;; waited += 50) {
+        const QFileInfo lock(lockPath);
+        if (!lock.isFile() || lock.size() != 0)
+            return;
+        if (lock.lastModified().msecsTo(QDateTime::currentDateTime()) >= leftEmptyLockMs) {
+            QFile::remove(lockPath);
+            return;
+        }
+        if (waited > leftEmptyLockMs)
+            return;
+        QThread::msleep(50);
+    }
+}
+
 } // namespace
+
+struct QtSettingsStore::StoredFile
+{
+    QString application;
+    QString path;
+    std::unique_ptr<QSettings> read; // null where the path is no settings file
+    QMap<QString, QString> changes;  // "section/key" -> value, saved since the last flush
+};
+
+QtSettingsStore::QtSettingsStore() = default;
 
 QtSettingsStore::QtSettingsStore(const QString &fileName)
     : m_fixedFileName(fileName)
 {
 }
 
+QtSettingsStore::~QtSettingsStore() = default;
+
 QString QtSettingsStore::fileName(const QString &application) const
 {
     if (!m_fixedFileName.isEmpty())
         return m_fixedFileName;
+    // Where QSettings(NativeFormat, UserScope, application, application)
+    // keeps it. Made up here because that QSettings reads the file as it
+    // is made, and would wait forever on a pipe.
     QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     if (base.isEmpty())
         base = QDir::homePath() + QStringLiteral("/.config");
@@ -107,86 +135,131 @@ QString QtSettingsStore::fileName(const QString &application) const
 
 QtSettingsStore::StoredFile &QtSettingsStore::fileOf(const QString &application)
 {
-    for (StoredFile &file : m_files)
-        if (file.application == application)
-            return file;
+    const QString path = fileName(application);
+    for (const std::unique_ptr<StoredFile> &file : m_files)
+        if (file->path == path)
+            return *file;
 
-    StoredFile &file = m_files.emplaceBack();
+    StoredFile &file = *m_files.emplace_back(std::make_unique<StoredFile>());
     file.application = application;
-    file.path = fileName(application);
-    const FileReading reading = readWhole(file.path);
-    if (!reading.error.isEmpty()) {
-        say(application, QStringLiteral("the settings file %1 could not be read (%2); starting from the defaults.")
-                             .arg(file.path, reading.error));
+    file.path = path;
+    const QString cannotRead = QStringLiteral("the settings file %1 could not be read (%2); starting from the defaults.");
+    const QString obstacle = notASettingsFile(path);
+    if (!obstacle.isEmpty()) {
+        say(application, cannotRead.arg(path, obstacle));
         return file;
     }
-    file.text = SettingsFileText::parse(reading.bytes);
-    if (!file.text.problems().isEmpty())
-        say(application, QStringLiteral("in the settings file %1, %2: ignored.")
-                             .arg(file.path, file.text.problems().join(QStringLiteral("; "))));
+    // QSettings reads a file it cannot open as an empty one, and says only
+    // that it could not; the reason is asked here.
+    bool said = false;
+    const QFileInfo info(path);
+    if (info.exists() || info.isSymLink()) {
+        QFile probe(path);
+        if (!probe.open(QIODevice::ReadOnly)) {
+            say(application, cannotRead.arg(path, probe.errorString()));
+            said = true;
+        }
+    }
+    file.read = openSettings(path);
+    if (said)
+        return file;
+    if (file.read->status() == QSettings::AccessError)
+        say(application, cannotRead.arg(path, QStringLiteral("it could not be opened")));
+    else if (file.read->status() == QSettings::FormatError)
+        say(application, QStringLiteral("the settings file %1 holds lines that are not settings; they are skipped.").arg(path));
     return file;
 }
 
 QString QtSettingsStore::GetSetting(const QString &application, const QString &section, const QString &key,
                                     const QString &defaultText)
 {
-    return fileOf(application).text.value(section, key).value_or(defaultText);
+    StoredFile &file = fileOf(application);
+    const QString name = section + u'/' + key;
+    const auto changed = file.changes.constFind(name);
+    if (changed != file.changes.cend())
+        return *changed;
+    if (!file.read || !file.read->contains(name))
+        return defaultText;
+
+    // QSettings reads "1,2" as a list and "@Rect(1 2 3 4)" and the like as
+    // other types: a list is given back as the text it came from, near
+    // enough; anything else is not a text the program wrote.
+    const QVariant value = file.read->value(name);
+    switch (value.typeId()) {
+    case QMetaType::QString:
+        return value.toString();
+    case QMetaType::QStringList:
+        return value.toStringList().join(u',');
+    default:
+        say(application, QStringLiteral("in the settings file %1, %2 %3; it reads as \"%4\".")
+                             .arg(file.path, name,
+                                  value.isValid()
+                                      ? QStringLiteral("holds a %1 rather than text").arg(QString::fromLatin1(value.typeName()))
+                                      : QStringLiteral("holds a value that cannot be read"),
+                                  defaultText));
+        return defaultText;
+    }
 }
 
 void QtSettingsStore::SaveSetting(const QString &application, const QString &section, const QString &key,
                                   const QString &value)
 {
-    StoredFile &file = fileOf(application);
-    if (file.text.set(section, key, value))
-        file.changes.append({section, key, value});
-    else
-        file.unsaveable.append(section + u'/' + key);
+    fileOf(application).changes.insert(section + u'/' + key, value);
 }
 
 bool QtSettingsStore::flush(QString *whyNot)
 {
     QStringList reasons;
-    for (StoredFile &file : m_files) {
+    for (const std::unique_ptr<StoredFile> &file : m_files) {
         QString why;
-        if (!file.changes.isEmpty() && !write(file, why))
+        if (!file->changes.isEmpty() && !write(*file, why))
             reasons.append(why);
-        if (!file.unsaveable.isEmpty())
-            reasons.append(QStringLiteral("the values of %1 cannot be kept in a settings file")
-                               .arg(file.unsaveable.join(QStringLiteral(", "))));
-        file.unsaveable.clear();
     }
     if (whyNot)
         *whyNot = reasons.join(QStringLiteral("; "));
     return reasons.isEmpty();
 }
 
-// Merges the changes into the file as it is now (another instance may have
-// written it since) and puts the result in its place in one step.
+// QSettings merges the changes into the file as it is now (another
+// instance may have written it since) and puts a new file in its place.
 bool QtSettingsStore::write(StoredFile &file, QString &whyNot)
 {
     const QString cannot = QStringLiteral("the settings file %1 could not be written: ").arg(file.path);
-    if (!QDir().mkpath(QFileInfo(file.path).absolutePath())) {
-        whyNot = cannot + QStringLiteral("its folder could not be made");
+    const QString lockPath = file.path + QStringLiteral(".lock");
+    QString obstacle = notASettingsFile(file.path);
+    if (obstacle.isEmpty() && !QDir().mkpath(QFileInfo(file.path).absolutePath()))
+        obstacle = QStringLiteral("its folder could not be made");
+    // QSettings would wait forever for a lock that cannot be taken away.
+    if (obstacle.isEmpty() && !notASettingsFile(lockPath).isEmpty())
+        obstacle = QStringLiteral("something that is not a lock file stands at %1").arg(lockPath);
+    if (obstacle.isEmpty())
+        roomFor(file.path, mostBytesOfSave(file.path, file.changes), obstacle);
+    if (!obstacle.isEmpty()) {
+        whyNot = cannot + obstacle;
         return false;
     }
-    QLockFile lock(file.path + QStringLiteral(".lock"));
-    lock.setStaleLockTime(staleLockMs);
-    errno = 0;
-    if (!lock.tryLock(lockWaitMs)) {
-        whyNot = cannot + lockFailure(lock, errno);
-        return false;
-    }
+    clearLockLeftEmpty(lockPath);
 
-    const FileReading now = readWhole(file.path);
-    SettingsFileText merged = now.error.isEmpty() ? SettingsFileText::parse(now.bytes) : SettingsFileText();
-    for (const Change &change : std::as_const(file.changes))
-        merged.set(change.section, change.key, change.value);
-    QString error;
-    if (!replaceFile(file.path, merged.format(), error)) {
-        whyNot = cannot + error;
-        return false;
+    // Once QSettings has found a fault its status stays, and would hide how
+    // the save went. A second QSettings on a file that has not changed
+    // since starts clean: QSettings keeps what it read of it.
+    std::unique_ptr<QSettings> settings = openSettings(file.path);
+    if (settings->status() != QSettings::NoError)
+        settings = openSettings(file.path);
+    const bool readFirst = settings->status() == QSettings::NoError;
+    for (auto change = file.changes.cbegin(); change != file.changes.cend(); ++change)
+        settings->setValue(change.key(), change.value());
+    settings->sync();
+    if (readFirst && settings->status() == QSettings::NoError) {
+        file.changes.clear();
+        return true;
     }
-    file.text = merged;
-    file.changes.clear();
-    return true;
+    const QFileInfo info(file.path);
+    if (info.exists() && !info.isReadable())
+        whyNot = cannot + QStringLiteral("it may not be read");
+    else if (info.exists() && !info.isWritable())
+        whyNot = cannot + QStringLiteral("it is read-only");
+    else
+        whyNot = cannot + (readFirst ? QStringLiteral("it could not be replaced") : QStringLiteral("it could not be read first"));
+    return false;
 }

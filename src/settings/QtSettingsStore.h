@@ -1,24 +1,28 @@
 #pragma once
 
-#include "SettingsFileText.h"
 #include "SettingsStore.h"
 
-#include <QHash>
-#include <QList>
+#include <QMap>
 #include <QString>
+#include <memory>
+#include <vector>
 
-// The per-user store on disk: one settings file per application, where
-// QSettings would keep it (~/.config/Plinkety/Plinkety.conf on Linux). The
-// file is read once, when its first value is asked for; what it cannot
-// read is logged on stderr and the defaults take its place. A flush writes
-// a new file beside the old one and puts it in the old one's place in one
-// step, so a save that fails or is cut off leaves the old file whole.
+class QSettings;
+
+// The per-user store on disk, kept by QSettings in its INI format: the
+// application name is both organisation and application, so on Linux the
+// values of "Plinkety" live in ~/.config/Plinkety/Plinkety.conf. Every
+// value is text. The file is read when its first value is asked for; what
+// cannot be read is logged on stderr and the defaults take its place.
+// Saved values wait in memory until flush(), which hands them to QSettings
+// for an atomic save only once the folder is known to take the whole file.
 class QtSettingsStore : public SettingsStore
 {
 public:
-    QtSettingsStore() = default;
+    QtSettingsStore();
     // Keeps the values of every application in the one file given.
     explicit QtSettingsStore(const QString &fileName);
+    ~QtSettingsStore() override;
 
     QString GetSetting(const QString &application, const QString &section, const QString &key,
                        const QString &defaultText) override;
@@ -29,28 +33,12 @@ public:
     // Where the values of application are kept.
     QString fileName(const QString &application) const;
 
-    // Settings files of the program are small; anything far larger is not one.
-    static constexpr qint64 largestFile = 1 << 20;
-
 private:
-    struct Change
-    {
-        QString section;
-        QString key;
-        QString value;
-    };
-    struct StoredFile
-    {
-        QString application;
-        QString path;
-        SettingsFileText text;     // as read, with the values saved since
-        QList<Change> changes;     // saved since the last successful flush
-        QStringList unsaveable;    // values the file could not hold
-    };
+    struct StoredFile;
 
     StoredFile &fileOf(const QString &application);
     static bool write(StoredFile &file, QString &whyNot);
 
     QString m_fixedFileName;
-    QList<StoredFile> m_files;
+    std::vector<std::unique_ptr<StoredFile>> m_files;
 };

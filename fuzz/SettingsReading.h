@@ -3,11 +3,14 @@
 // What the program reads of its five settings at start-up, through its own
 // reading code, and the checks both settings fuzzers make of it.
 #include "FuzzCheck.h"
+#include "settings/QtSettingsStore.h"
 #include "settings/SettingsStore.h"
 #include "ui/StoredCount.h"
 #include "ui/WindowPlacement.h"
 
 #include <QDir>
+#include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <cmath>
 
@@ -43,12 +46,40 @@ struct SettingsReading
     }
 };
 
-// A settings file of the fuzzer's own, in memory where the system has a
-// memory file system: the fuzzer writes it many thousand times a second.
-inline QString scratchSettingsFile()
+// The settings files of the fuzzer's own, one or two at a time, in memory
+// where the system has a memory file system: the fuzzer writes them many
+// thousand times a second.
+inline QString scratchSettingsFile(int which = 0)
 {
     static QTemporaryDir dir((QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm")
                                                                           : QDir::tempPath())
                              + QStringLiteral("/plinkety-fuzz-XXXXXX"));
-    return dir.path() + QStringLiteral("/Plinkety.conf");
+    return dir.path() + QStringLiteral("/%1.conf").arg(which);
+}
+
+// QSettings keeps what it read of a file for as long as the process lives,
+// and would not notice a file of the same size written again in the same
+// millisecond; a file that is not there it does not keep. Forgetting also
+// keeps the fuzzer's count of allocations level, which spares it a search
+// for leaks after every input.
+inline void removeAndForget(const QString &path)
+{
+    QFile::remove(path);
+    const QSettings forget(path, QSettings::IniFormat);
+}
+
+// What the program reads of the file at path at its next start, read from
+// the disk afresh; the file is gone afterwards.
+inline SettingsReading readingAtNextStart(const QString &path)
+{
+    const QString fresh = scratchSettingsFile(1);
+    FUZZ_CHECK(QFile::rename(path, fresh));
+    removeAndForget(path);
+    SettingsReading reading;
+    {
+        QtSettingsStore next(fresh);
+        reading = SettingsReading::of(next);
+    }
+    removeAndForget(fresh);
+    return reading;
 }

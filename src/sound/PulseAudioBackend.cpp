@@ -51,11 +51,11 @@ void wakeWaiter(pa_mainloop_api *, pa_time_event *, const struct timeval *, void
 
 // Asks for little buffering, so that a clip starts at once and a new one
 // cuts off the old one without delay.
-pa_buffer_attr lowLatency(const pa_sample_spec &spec)
+pa_buffer_attr lowLatency(const pa_sample_spec &sampleFormat)
 {
     pa_buffer_attr attr {};
     attr.maxlength = quint32(-1);
-    attr.tlength = quint32(pa_usec_to_bytes(kTargetLatencyUs, &spec));
+    attr.tlength = quint32(pa_usec_to_bytes(kTargetLatencyUs, &sampleFormat));
     attr.prebuf = quint32(-1);
     attr.minreq = quint32(-1);
     attr.fragsize = quint32(-1);
@@ -192,18 +192,18 @@ bool PulseAudioBackend::startStreamLocked(const QByteArray &image, const WaveIma
 
 bool PulseAudioBackend::openStreamLocked(const WaveImage &wave)
 {
-    pa_sample_spec spec {};
-    spec.format = wave.bitsPerSample == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
-    spec.rate = wave.sampleRate;
-    spec.channels = quint8(wave.channels);
-    if (!pa_sample_spec_valid(&spec))
+    pa_sample_spec sampleFormat {};
+    sampleFormat.format = wave.bitsPerSample == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
+    sampleFormat.rate = wave.sampleRate;
+    sampleFormat.channels = quint8(wave.channels);
+    if (!pa_sample_spec_valid(&sampleFormat))
         return false;
-    m_stream = pa_stream_new(m_context, "Clip", &spec, nullptr);
+    m_stream = pa_stream_new(m_context, "Clip", &sampleFormat, nullptr);
     if (!m_stream)
         return false;
     pa_stream_set_state_callback(m_stream, &PulseAudioBackend::onStreamState, this);
     pa_stream_set_write_callback(m_stream, &PulseAudioBackend::onWritable, this);
-    const pa_buffer_attr attr = lowLatency(spec);
+    const pa_buffer_attr attr = lowLatency(sampleFormat);
     if (pa_stream_connect_playback(m_stream, nullptr, &attr, PA_STREAM_ADJUST_LATENCY, nullptr, nullptr) < 0) {
         stopLocked();
         return false;

@@ -1,47 +1,6 @@
 #include "tst_mainwindow_support.h"
 
-#include <QTemporaryFile>
-#include <cstdio>
-#include <unistd.h>
-
-namespace {
-
-// Collects what is written to stderr while it lives.
-class StderrCapture
-{
-public:
-    StderrCapture()
-    {
-        m_file.open();
-        std::fflush(stderr);
-        m_saved = dup(STDERR_FILENO);
-        dup2(m_file.handle(), STDERR_FILENO);
-    }
-    ~StderrCapture() { restore(); }
-
-    QString text()
-    {
-        restore();
-        m_file.seek(0);
-        return QString::fromLocal8Bit(m_file.readAll());
-    }
-
-private:
-    void restore()
-    {
-        if (m_saved < 0)
-            return;
-        std::fflush(stderr);
-        dup2(m_saved, STDERR_FILENO);
-        close(m_saved);
-        m_saved = -1;
-    }
-
-    QTemporaryFile m_file;
-    int m_saved = -1;
-};
-
-} // namespace
+#include "support/StderrCapture.h"
 
 class MainWindowStartupTest : public QObject
 {

@@ -88,6 +88,24 @@ bool holdsAt(const std::vector<qint16> &captured, qint64 at, const std::vector<q
                       captured.begin() + at * kFrameSamples);
 }
 
+// The frame after the third of three whole greeting pops that are all
+// that `heard` holds, or -1.
+qint64 endOfGreeting(const std::vector<qint16> &heard)
+{
+    const std::vector<qint16> pop = sinkSamples(Resources::LoadResData(103));
+    const auto [popFirst, popLast] = loudSpan(pop);
+    auto after = [&](qint64 from) { return std::vector<qint16>(heard.begin() + from * kFrameSamples, heard.end()); };
+    qint64 from = 0;
+    for (int i = 0; i < 3; ++i) {
+        const qint64 first = loudSpan(after(from)).first;
+        const qint64 start = from + first - popFirst;
+        if (first < 0 || !holdsAt(heard, start, pop, frames(pop)))
+            return -1;
+        from = start + popLast + 1;
+    }
+    return loudSpan(after(from)).first < 0 ? from : -1;
+}
+
 double msBetween(SoundCapture::Clock::time_point from, SoundCapture::Clock::time_point to)
 {
     return std::chrono::duration<double, std::milli>(to - from).count();
@@ -225,29 +243,18 @@ void TestRealSound::everyClipIsHeardInFull()
 
 void TestRealSound::theGreetingSoundsThreeTimesOneAfterTheOther()
 {
-    const std::vector<qint16> pop = sinkSamples(Resources::LoadResData(103));
-    const auto [popFirst, popLast] = loudSpan(pop);
     const qint64 mark = m_capture->frameCount();
     m_clips->LoadClip(SoundClips::Pop0);
     for (int i = 0; i < 3; ++i)
         m_clips->PlayBuffer(Mode::Synchronous);
     const std::vector<qint16> heard = captureFrom(mark);
 
-    qint64 from = 0;
-    for (int i = 0; i < 3; ++i) {
-        const auto first = loudSpan(std::vector<qint16>(heard.begin() + from * kFrameSamples, heard.end())).first;
-        QVERIFY2(first >= 0, qPrintable(QStringLiteral("pop %1 was not heard").arg(i + 1)));
-        const qint64 start = from + first - popFirst;
-        QVERIFY2(holdsAt(heard, start, pop, frames(pop)), qPrintable(QStringLiteral("pop %1 was not heard in full").arg(i + 1)));
-        from = start + popLast + 1;
-    }
-    QCOMPARE(loudSpan(std::vector<qint16>(heard.begin() + from * kFrameSamples, heard.end())).first, qint64(-1));
+    const qint64 from = endOfGreeting(heard);
+    QVERIFY2(from >= 0, "the three greeting pops were not heard whole, one after the other, and alone");
 }
 
 void TestRealSound::theGreetingIsHeardBeforeTheWindowIsShown()
 {
-    const std::vector<qint16> pop = sinkSamples(Resources::LoadResData(103));
-    const auto [popFirst, popLast] = loudSpan(pop);
     MemorySettingsStore settings;
     ClockRandomSource random;
     const qint64 mark = m_capture->frameCount();
@@ -256,15 +263,8 @@ void TestRealSound::theGreetingIsHeardBeforeTheWindowIsShown()
     QVERIFY(!window.isVisible());
 
     const std::vector<qint16> heard = captureFrom(mark);
-    qint64 from = 0;
-    for (int i = 0; i < 3; ++i) {
-        const auto first = loudSpan(std::vector<qint16>(heard.begin() + from * kFrameSamples, heard.end())).first;
-        QVERIFY2(first >= 0, qPrintable(QStringLiteral("pop %1 was not heard").arg(i + 1)));
-        const qint64 start = from + first - popFirst;
-        QVERIFY2(holdsAt(heard, start, pop, frames(pop)), qPrintable(QStringLiteral("pop %1 was not heard in full").arg(i + 1)));
-        from = start + popLast + 1;
-    }
-    QCOMPARE(loudSpan(std::vector<qint16>(heard.begin() + from * kFrameSamples, heard.end())).first, qint64(-1));
+    const qint64 from = endOfGreeting(heard);
+    QVERIFY2(from >= 0, "the three greeting pops were not heard whole, one after the other, and alone");
     // The last pop had sounded by the time the window could be shown; a few
     // milliseconds allow for the sink writing its blocks late.
     const double lastPopAfterLoadMs = msBetween(loaded, m_capture->heardAt(mark + from - 1));

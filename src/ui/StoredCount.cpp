@@ -16,16 +16,6 @@ QString key()
     return QStringLiteral("Popped");
 }
 
-// The stored text as it may be shown on a terminal: short, without control characters.
-QString printable(const QString &text)
-{
-    QString shown = text.left(40);
-    for (QChar &c : shown)
-        if (!c.isPrint())
-            c = u'?';
-    return text.size() > shown.size() ? shown + QStringLiteral("...") : shown;
-}
-
 } // namespace
 
 namespace StoredCount {
@@ -49,7 +39,7 @@ qint32 read(SettingsStore &store)
     const Reading reading = fromText(text);
     if (!reading.readable) {
         std::fprintf(stderr, "Plinkety: the stored pop count \"%s\" was unreadable; counting on from %d.\n",
-                     qPrintable(printable(text)), reading.value);
+                     qPrintable(SettingsKeys::printable(text)), reading.value);
         std::fflush(stderr);
     }
     return reading.value;

@@ -21,16 +21,6 @@ bool isPlainNumber(const QString &text)
     return number.match(text).hasMatch();
 }
 
-// The stored text as it may be shown on a terminal: short, without control characters.
-QString printable(const QString &text)
-{
-    QString shown = text.left(40);
-    for (QChar &c : shown)
-        if (!c.isPrint())
-            c = u'?';
-    return text.size() > shown.size() ? shown + QStringLiteral("...") : shown;
-}
-
 float readSingle(SettingsStore &store, const QString &key, float defaultValue)
 {
     const QString text = store.GetSetting(SettingsKeys::application(), SettingsKeys::section(), key,
@@ -40,7 +30,7 @@ float readSingle(SettingsStore &store, const QString &key, float defaultValue)
     const float value = float(std::clamp(number, double(-FLT_MAX), double(FLT_MAX)));
     if (!isPlainNumber(text) || std::abs(number) > double(FLT_MAX)) {
         std::fprintf(stderr, "Plinkety: the stored \"%s\" value \"%s\" was unreadable; reading it as %s.\n",
-                     qPrintable(key), qPrintable(printable(text)), qPrintable(PlacementText::fromSingle(value)));
+                     qPrintable(key), qPrintable(SettingsKeys::printable(text)), qPrintable(PlacementText::fromSingle(value)));
         std::fflush(stderr);
     }
     return value;

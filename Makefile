@@ -1,6 +1,8 @@
-# Two commands do everything on a fresh Debian 12 machine:
+# The README's two commands, through make.sh on a machine that has nothing
+# but this source, or straight through make where make is installed:
 #   make run    installs what is missing, builds and starts Plinkety
 #   make test   installs what is missing, builds and runs every test
+#   make deb    builds the Debian package into DEB_DIR
 BUILD ?= build
 JOBS ?= $(shell nproc)
 # make test also runs every test under AddressSanitizer and
@@ -8,21 +10,30 @@ JOBS ?= $(shell nproc)
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_RUNS ?= 20000
+# The package is built with Debian's own flags, apart from the other builds.
+DEB_BUILD ?= build-deb
+DEB_DIR ?= .
 # Leaks are looked for too; none needs a suppression.
 SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: run test build deps deps-test screenshot clean build-asan build-fuzz
+.PHONY: run test configure build build-program deps deps-test deps-deb deb check-deb screenshot clean build-asan build-fuzz
 
-run: deps build
+run: deps build-program
 	./$(BUILD)/src/plinkety
 
 test: deps-test build build-asan build-fuzz
 	bash scripts/run-tests.sh $(BUILD)
 	$(SANITIZER_ENV) bash scripts/run-tests.sh $(ASAN_BUILD)
 	bash scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_RUNS)
+	$(MAKE) --no-print-directory check-deb
 
-build:
+configure:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build-program: configure
+	cmake --build $(BUILD) -j $(JOBS) --target plinkety
+
+build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 build-asan:
@@ -33,18 +44,35 @@ build-fuzz:
 	cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 
+deb: deps-deb
+	CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	cmake -S . -B $(DEB_BUILD) -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
+	    -DPLINKETY_BUILD_TESTS=OFF -DPLINKETY_BUILD_BENCH=OFF
+	cmake --build $(DEB_BUILD) -j $(JOBS) --target plinkety
+	cd $(DEB_BUILD) && cpack -G DEB -B cpack
+	mkdir -p $(DEB_DIR)
+	cp $(DEB_BUILD)/cpack/plinkety_*.deb $(DEB_DIR)/
+
+# The package through lintian, appstreamcli and desktop-file-validate, and
+# (as root) installed, started and purged.
+check-deb: deb
+	bash scripts/check-package.sh $$(ls -t $(DEB_DIR)/plinkety_*.deb | head -n 1)
+
 deps:
-	bash scripts/install-deps.sh run
+	sh scripts/install-deps.sh run
 
 deps-test:
-	bash scripts/install-deps.sh test
+	sh scripts/install-deps.sh test
+
+deps-deb:
+	sh scripts/install-deps.sh deb
 
 # Pictures of the windows for the README, rendered offscreen into docs/.
-screenshot: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+screenshot: deps configure
 	cmake --build $(BUILD) -j $(JOBS) --target plinkety-screenshot
 	./$(BUILD)/tools/screenshot/plinkety-screenshot docs
 
 clean:
 	rm -rf $(BUILD)
-	rm -rf $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(ASAN_BUILD) $(FUZZ_BUILD) $(DEB_BUILD)

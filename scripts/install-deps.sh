@@ -1,27 +1,43 @@
-#!/usr/bin/env bash
-# Installs the Debian 12 packages that are missing for building and running
-# Plinkety ("run") or for building it and running every test ("test").
-set -euo pipefail
+#!/bin/sh
+# Installs the Debian 12 packages that are missing for one of:
+#   run   building and running Plinkety (no sound server: the desktop has one)
+#   test  building it and running every test, the private sound server included
+#   deb   building the Debian package and checking it
+# POSIX sh, so that it runs on a machine that has nothing but the source.
+set -eu
 
-run_packages=(cmake g++ make qt6-base-dev qt6-multimedia-dev libpulse-dev
-              libgl-dev fonts-dejavu-core pulseaudio)
-test_packages=(pulseaudio-utils sox xvfb xauth openbox x11-utils xdotool
-               clang libclang-rt-14-dev at-spi2-core dbus-x11 python3-pyatspi
-               python3-gi gir1.2-atspi-2.0)
+run_packages="cmake g++ make pkg-config qt6-base-dev qt6-wayland libpulse-dev libgl-dev fonts-dejavu-core"
+deb_packages="dpkg-dev file lintian appstream desktop-file-utils"
+test_packages="$deb_packages pulseaudio pulseaudio-utils sox xvfb xauth openbox x11-utils xdotool
+               clang libclang-rt-14-dev at-spi2-core dbus-x11 python3-pyatspi python3-gi gir1.2-atspi-2.0"
 
-packages=("${run_packages[@]}")
-[ "${1:-run}" = test ] && packages+=("${test_packages[@]}")
+packages=$run_packages
+case "${1:-run}" in
+    run) ;;
+    test) packages="$packages $test_packages" ;;
+    deb) packages="$packages $deb_packages" ;;
+    *) echo "usage: install-deps.sh run|test|deb" >&2; exit 2 ;;
+esac
 
-missing=()
-for package in "${packages[@]}"; do
+missing=""
+for package in $packages; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
-        || missing+=("$package")
+        || missing="$missing $package"
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+[ -z "$missing" ] && exit 0
 
-echo "Installing: ${missing[*]}"
-sudo=""
-[ "$(id -u)" -ne 0 ] && sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
+if [ "$(id -u)" -eq 0 ]; then
+    sudo=""
+elif command -v sudo >/dev/null 2>&1; then
+    sudo="sudo"
+else
+    echo "Plinkety needs these Debian packages. As root, run:" >&2
+    echo "    apt-get install --no-install-recommends$missing" >&2
+    echo "then run this command again." >&2
+    exit 1
+fi
+
+echo "Installing:$missing"
 $sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# shellcheck disable=SC2086 # one word a package
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing

@@ -1,3 +1,4 @@
+#include "platform/DisplayGuard.h"
 #include "platform/ErrorReport.h"
 #include "platform/RandomSource.h"
 #include "settings/QtSettingsStore.h"
@@ -34,17 +35,23 @@ int run(PlinketyApplication &app)
     return status;
 }
 
+std::unique_ptr<PlinketyApplication> openApplication(int &argc, char **argv)
+{
+    const DisplayGuard guard;
+    return std::make_unique<PlinketyApplication>(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
-    PlinketyApplication app(argc, argv);
+    const std::unique_ptr<PlinketyApplication> app = openApplication(argc, argv);
     PlinketyApplication::setOrganizationName(QStringLiteral("Plinkety"));
     PlinketyApplication::setApplicationName(QStringLiteral("Plinkety"));
-    PlinketyApplication::setDesktopFileName(QStringLiteral("plinkety"));
+    PlinketyApplication::setDesktopFileName(QStringLiteral("example.veltrano.Plinkety"));
     PlinketyApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/plinkety.ico")));
     try {
-        return run(app);
+        return run(*app);
     } catch (const std::exception &error) {
         ErrorReport::report(error);
     }

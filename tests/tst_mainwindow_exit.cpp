@@ -52,6 +52,8 @@ private slots:
     void theEventLoopEndingUnloadsAWindowStillOpen();
     void theProgramEndedWithSigtermSavesItsSettingsAndEndsCleanly();
     void settingsThatCannotBeSavedAreReportedOnStderr();
+    void withNoDisplayTheProgramSaysSoInOneLineAndEndsWithStatusOne_data();
+    void withNoDisplayTheProgramSaysSoInOneLineAndEndsWithStatusOne();
 };
 
 void MainWindowExitTest::eachEndingSignalClosesThroughTheUnload_data()
@@ -149,4 +151,29 @@ void MainWindowExitTest::settingsThatCannotBeSavedAreReportedOnStderr()
 }
 
 QTEST_MAIN(MainWindowExitTest)
+void MainWindowExitTest::withNoDisplayTheProgramSaysSoInOneLineAndEndsWithStatusOne_data()
+{
+    QTest::addColumn<QString>("display");
+    QTest::newRow("none named") << QString();
+    QTest::newRow("one that is not there") << QStringLiteral(":97");
+}
+
+void MainWindowExitTest::withNoDisplayTheProgramSaysSoInOneLineAndEndsWithStatusOne()
+{
+    QFETCH(QString, display);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    if (!display.isEmpty())
+        environment.insert(QStringLiteral("DISPLAY"), display);
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(PLINKETY_PROGRAM), QStringList());
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 1);
+    const QByteArray said = program.readAllStandardError();
+    QVERIFY2(said.startsWith("plinkety: cannot show a window: ") && said.count('\n') == 1, said.constData());
+}
+
 #include "tst_mainwindow_exit.moc"

@@ -1,0 +1,47 @@
+#include "DisplayGuard.h"
+
+#include <QStringList>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// What the platform plugins said while the display was being opened: a
+// failure explains itself with the first of them.
+QStringList &heldBack()
+{
+    static QStringList messages;
+    return messages;
+}
+
+[[noreturn]] void cannotShowWindow(const QString &why)
+{
+    std::fprintf(stderr, "plinkety: cannot show a window: %s\n", qPrintable(why));
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
+} // namespace
+
+DisplayGuard::DisplayGuard()
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        cannotShowWindow(QStringLiteral("no display (neither DISPLAY nor WAYLAND_DISPLAY is set)"));
+    m_previous = qInstallMessageHandler(&DisplayGuard::handle);
+}
+
+DisplayGuard::~DisplayGuard()
+{
+    qInstallMessageHandler(m_previous);
+    for (const QString &message : std::as_const(heldBack()))
+        qWarning("%s", qPrintable(message));
+    heldBack().clear();
+}
+
+void DisplayGuard::handle(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtFatalMsg)
+        cannotShowWindow(heldBack().value(0, message.section(QLatin1Char('\n'), 0, 0)));
+    heldBack().append(message);
+}

@@ -20,13 +20,16 @@ if [ -f "$entry" ]; then
 else
     fail "no desktop entry at share/applications/plinkety.desktop"
 fi
-icon="$prefix/share/icons/hicolor/32x32/apps/plinkety.png"
-if [ -f "$icon" ]; then
-    # A PNG starts with its signature; its header chunk holds width and height.
-    [ "$(head -c 8 "$icon" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || fail "the icon is not a PNG"
-    [ "$(od -An -tu1 -j16 -N8 "$icon" | tr -s ' ' | sed 's/^ //')" = "0 0 0 32 0 0 0 32" ] || fail "the icon is not 32 x 32"
-else
-    fail "no icon at share/icons/hicolor/32x32/apps/plinkety.png"
-fi
+for size in 16 22 24 32 48 64 128 256; do
+    icon="share/icons/hicolor/${size}x${size}/apps/plinkety.png"
+    if [ -f "$prefix/$icon" ]; then
+        # A PNG starts with its signature; its header chunk holds width and height.
+        [ "$(head -c 8 "$prefix/$icon" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || fail "$icon is not a PNG"
+        [ "$(od -An -tx1 -j16 -N8 "$prefix/$icon" | tr -d ' \n')" = "$(printf '%08x%08x' "$size" "$size")" ] ||
+            fail "$icon is not $size x $size"
+    else
+        fail "no icon at $icon"
+    fi
+done
 [ "$failures" -eq 0 ] && echo "PASS: installed program, desktop entry and icon"
 exit "$failures"

@@ -2,6 +2,7 @@
 
 #include "ByteBuffer.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -105,13 +106,16 @@ void pngChunk(ByteBuffer &out, const char *type, const std::vector<std::uint8_t>
     out.u32be(crc32(typed.bytes(), 0));
 }
 
-// RGBA of one pixel, averaged over 8 x 8 sub-samples for smooth edges.
-std::array<unsigned, 4> smoothPixel(const IconArt &art, int x, int y)
+// RGBA of pixel (x, y) of a picture `size` pixels wide, averaged over 8 x 8
+// sub-samples for smooth edges. The art is sampled where each sub-sample
+// falls in its 32-unit space, so a large picture is drawn, not enlarged.
+std::array<unsigned, 4> smoothPixel(const IconArt &art, int x, int y, int size)
 {
+    const double unit = double(kSize) / size;
     double r = 0, g = 0, b = 0, a = 0;
     for (int sy = 0; sy < 8; ++sy) {
         for (int sx = 0; sx < 8; ++sx) {
-            const int i = art(x + (sx + 0.5) / 8, y + (sy + 0.5) / 8);
+            const int i = art((x + (sx + 0.5) / 8) * unit, (y + (sy + 0.5) / 8) * unit);
             if (i < 0)
                 continue;
             const Rgb c = kStandardColours[std::size_t(i)];
@@ -123,15 +127,25 @@ std::array<unsigned, 4> smoothPixel(const IconArt &art, int x, int y)
     return {unsigned(r / a + 0.5), unsigned(g / a + 0.5), unsigned(b / a + 0.5), unsigned(255.0 * a / 64.0 + 0.5)};
 }
 
+// A zlib stream of stored blocks; one block holds at most 65535 bytes,
+// so a large picture takes several.
 std::vector<std::uint8_t> zlibStored(const std::vector<std::uint8_t> &raw)
 {
+    constexpr std::size_t kBlock = 65535;
     ByteBuffer out;
     out.u8(0x78);
     out.u8(0x01);
-    out.u8(1); // the one and final block, stored uncompressed
-    out.u16(unsigned(raw.size()));
-    out.u16(unsigned(~raw.size()) & 0xFFFF);
-    out.append(raw);
+    std::size_t from = 0;
+    do {
+        const std::size_t length = std::min(kBlock, raw.size() - from);
+        const bool last = from + length == raw.size();
+        out.u8(last ? 1 : 0); // stored, uncompressed; 1 marks the final block
+        out.u16(unsigned(length));
+        out.u16(unsigned(~length) & 0xFFFF);
+        for (std::size_t i = from; i < from + length; ++i)
+            out.u8(raw[i]);
+        from += length;
+    } while (from < raw.size());
     std::uint32_t s1 = 1, s2 = 0;
     for (std::uint8_t v : raw) {
         s1 = (s1 + v) % 65521u;
@@ -171,19 +185,19 @@ std::vector<std::uint8_t> ico(const std::vector<IconImage> &images)
     return out.bytes();
 }
 
-std::vector<std::uint8_t> png(const IconArt &art)
+std::vector<std::uint8_t> png(const IconArt &art, int size)
 {
     ByteBuffer header;
-    header.u32be(kSize);
-    header.u32be(kSize);
+    header.u32be(std::uint32_t(size));
+    header.u32be(std::uint32_t(size));
     header.u8(8); // bits per channel
     header.u8(6); // RGBA
     header.u8(0); header.u8(0); header.u8(0);
     ByteBuffer raw;
-    for (int y = 0; y < kSize; ++y) {
+    for (int y = 0; y < size; ++y) {
         raw.u8(0); // no filter
-        for (int x = 0; x < kSize; ++x)
-            for (unsigned v : smoothPixel(art, x, y))
+        for (int x = 0; x < size; ++x)
+            for (unsigned v : smoothPixel(art, x, y, size))
                 raw.u8(v);
     }
     ByteBuffer out;

@@ -56,7 +56,11 @@ void writeIcons(const fs::path &dir)
 {
     using namespace IconArtwork;
     writeFile(dir / "plinkety.ico", IconFiles::ico({{starburst, 4}}));
-    writeFile(dir / "plinkety.png", IconFiles::png(starburst));
+    // The sizes a desktop's hicolor theme looks for, each drawn at its size.
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const std::string box = std::to_string(size) + "x" + std::to_string(size);
+        writeFile(dir / "hicolor" / box / "plinkety.png", IconFiles::png(starburst, size));
+    }
     const auto redOnWhite = [](double x, double y) { return questionDisc(x, y, Red, White, Grey); };
     const auto blackOnWhite = [](double x, double y) { return questionDisc(x, y, Black, White, Black); };
     const auto whiteOnGreen = [](double x, double y) { return questionDisc(x, y, White, Green, Black); };

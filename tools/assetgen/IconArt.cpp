@@ -4,9 +4,9 @@
 
 #include <cmath>
 
-namespace {
+using namespace IconArtwork;
 
-constexpr double kMid = 16.0;
+namespace {
 
 double distanceToSegment(double x, double y, double x0, double y0, double x1, double y1)
 {
@@ -16,25 +16,16 @@ double distanceToSegment(double x, double y, double x0, double y0, double x1, do
     return std::sqrt(dx * dx + dy * dy);
 }
 
-// The radius of a star with `points` spikes at the given angle.
-double starRadius(double angle, int points, double inner, double outer, double turn)
-{
-    const double spike = (angle / DetMath::kTwoPi + turn) * points;
-    const double frac = spike - std::floor(spike);
-    const double tri = 1.0 - 2.0 * std::fabs(frac - 0.5); // 1 at a tip, 0 between tips
-    return inner + (outer - inner) * tri;
-}
-
 bool inExclamation(double x, double y)
 {
-    // A bar that narrows downwards, then the dot.
-    if (y >= 7.0 && y <= 18.8) {
-        const double half = 2.3 - 0.9 * (y - 7.0) / 11.8;
+    const Exclamation &e = kExclamation;
+    if (y >= e.top && y <= e.bottom) {
+        const double half = e.topHalfWidth - (e.topHalfWidth - e.bottomHalfWidth) * (y - e.top) / (e.bottom - e.top);
         if (std::fabs(x - kMid) <= half)
             return true;
     }
-    const double dx = x - kMid, dy = y - 22.6;
-    return dx * dx + dy * dy <= 2.1 * 2.1;
+    const double dx = x - kMid, dy = y - e.dotY;
+    return dx * dx + dy * dy <= e.dotRadius * e.dotRadius;
 }
 
 bool inQuestionMark(double x, double y)
@@ -60,6 +51,14 @@ bool inQuestionMark(double x, double y)
 
 namespace IconArtwork {
 
+double starRadius(double angle, const Star &star)
+{
+    const double spike = (angle / DetMath::kTwoPi + star.turn) * star.points;
+    const double frac = spike - std::floor(spike);
+    const double tri = 1.0 - 2.0 * std::fabs(frac - 0.5); // 1 at a tip, 0 between tips
+    return star.inner + (star.outer - star.inner) * tri;
+}
+
 int starburst(double x, double y)
 {
     const double dx = x - kMid, dy = y - kMid;
@@ -67,10 +66,10 @@ int starburst(double x, double y)
     const double angle = DetMath::atan2(dy, dx) + DetMath::kPi;
     if (inExclamation(x, y))
         return Blue;
-    if (d <= starRadius(angle, 12, 8.2, 11.4, 0.5 / 12.0))
+    if (d <= starRadius(angle, kYellowStar))
         return Yellow;
-    const double outer = starRadius(angle, 12, 9.6, 15.9, 0.0);
-    if (d <= outer - 1.0)
+    const double outer = starRadius(angle, kRedStar);
+    if (d <= outer - kRimWidth)
         return Red;
     if (d <= outer)
         return Maroon;

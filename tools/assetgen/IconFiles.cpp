@@ -9,16 +9,8 @@ namespace {
 
 constexpr int kSize = IconArtwork::kSize;
 
-struct Rgb
-{
-    unsigned r, g, b;
-};
-
-// The sixteen standard colours of a 16-colour display.
-constexpr std::array<Rgb, 16> kStandardColours{{
-    {0, 0, 0}, {128, 0, 0}, {0, 128, 0}, {128, 128, 0}, {0, 0, 128}, {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
-    {128, 128, 128}, {255, 0, 0}, {0, 255, 0}, {255, 255, 0}, {0, 0, 255}, {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
-}};
+using IconArtwork::kPalette;
+using IconArtwork::Rgb;
 
 // Pixel (x, y): the colour the majority of its sub-samples show, -1 if
 // most of it is transparent.
@@ -48,7 +40,7 @@ void putBitmapHeader(ByteBuffer &out, int bits)
     out.u32((colourRow + 4) * kSize);
     out.u32(0); out.u32(0); out.u32(0); out.u32(0);
     for (unsigned i = 0; i < colours; ++i) {
-        const Rgb c = bits == 1 ? (i ? Rgb{255, 255, 255} : Rgb{0, 0, 0}) : kStandardColours[i];
+        const Rgb c = bits == 1 ? (i ? Rgb{255, 255, 255} : Rgb{0, 0, 0}) : kPalette[i];
         out.u8(c.b); out.u8(c.g); out.u8(c.r); out.u8(0);
     }
 }
@@ -118,7 +110,7 @@ std::array<unsigned, 4> smoothPixel(const IconArt &art, int x, int y, int size)
             const int i = art((x + (sx + 0.5) / 8) * unit, (y + (sy + 0.5) / 8) * unit);
             if (i < 0)
                 continue;
-            const Rgb c = kStandardColours[std::size_t(i)];
+            const Rgb c = kPalette[std::size_t(i)];
             r += c.r; g += c.g; b += c.b; a += 1.0;
         }
     }

@@ -31,5 +31,7 @@ for size in 16 22 24 32 48 64 128 256; do
         fail "no icon at $icon"
     fi
 done
+svg="share/icons/hicolor/scalable/apps/plinkety.svg"
+grep -q '<svg ' "$prefix/$svg" 2>/dev/null || fail "no scalable icon at $svg"
 [ "$failures" -eq 0 ] && echo "PASS: installed program, desktop entry and icon"
 exit "$failures"

@@ -4,6 +4,7 @@
 #include "BubblePictures.h"
 #include "Clips.h"
 #include "IconFiles.h"
+#include "IconSvg.h"
 #include "WaveFile.h"
 
 #include <cstdint>
@@ -61,6 +62,7 @@ void writeIcons(const fs::path &dir)
         const std::string box = std::to_string(size) + "x" + std::to_string(size);
         writeFile(dir / "hicolor" / box / "plinkety.png", IconFiles::png(starburst, size));
     }
+    writeText(dir / "hicolor" / "scalable" / "plinkety.svg", IconSvg::starburst());
     const auto redOnWhite = [](double x, double y) { return questionDisc(x, y, Red, White, Grey); };
     const auto blackOnWhite = [](double x, double y) { return questionDisc(x, y, Black, White, Black); };
     const auto whiteOnGreen = [](double x, double y) { return questionDisc(x, y, White, Green, Black); };

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <QtEndian>
 #include <QtTest>
 
@@ -123,6 +124,9 @@ private slots:
     void theUnpoppedBubbleShinesAtItsUpperRight();
     void theProgramIconIsOneSixteenColourImageWithAMask();
     void theAboutIconHasThreeImagesOfTheirDepths();
+    void everyHicolorIconIsDrawnSmoothlyAtItsSize_data();
+    void everyHicolorIconIsDrawnSmoothlyAtItsSize();
+    void theScalableIconIsWellFormedSvgInTheIconsColours();
     void theAboutTextsAreSingleSentencesNamingProgramYearAndMaker();
 };
 
@@ -150,6 +154,14 @@ void TestAssets::generatorReproducesTheCommittedFilesByteForByte()
     }
     // 8 clips, 5 pictures, 2 icons, the application icon at 8 sizes and as SVG, 2 texts.
     QCOMPARE(compared, 26);
+
+    // Nor is anything committed that the generator no longer makes.
+    QDirIterator kept(committed.path(), QDir::Files, QDirIterator::Subdirectories);
+    while (kept.hasNext()) {
+        const QString relative = committed.relativeFilePath(kept.next());
+        QVERIFY2(relative == QStringLiteral("CMakeLists.txt") || QFile::exists(QDir(out.path()).filePath(relative)),
+                 qPrintable(relative + QStringLiteral(" is committed but no longer generated")));
+    }
 }
 
 void TestAssets::everyClipHasItsFormat_data()
@@ -302,9 +314,8 @@ void TestAssets::theProgramIconIsOneSixteenColourImageWithAMask()
     QCOMPARE(image.size(), QSize(32, 32));
     QCOMPARE(qAlpha(image.pixel(0, 0)), 0);   // the mask leaves the corners out
     QCOMPARE(qAlpha(image.pixel(16, 16)), 255);
-    QVERIFY(hasColour(image, qRgb(255, 255, 0)));
-    QVERIFY(hasColour(image, qRgb(255, 0, 0)));
-    QVERIFY(hasColour(image, qRgb(0, 0, 255)));
+    for (const QRgb colour : {qRgb(255, 255, 0), qRgb(255, 0, 0), qRgb(0, 0, 255)})
+        QVERIFY(hasColour(image, colour));
 }
 
 void TestAssets::theAboutIconHasThreeImagesOfTheirDepths()
@@ -335,6 +346,53 @@ void TestAssets::theAboutIconHasThreeImagesOfTheirDepths()
         QVERIFY2(hasColour(image, discs[i]), qPrintable(QString::number(i)));
         QVERIFY2(hasColour(image, marks[i]), qPrintable(QString::number(i)));
     }
+}
+
+void TestAssets::everyHicolorIconIsDrawnSmoothlyAtItsSize_data()
+{
+    QTest::addColumn<int>("size");
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        QTest::newRow(qPrintable(QString::number(size))) << size;
+}
+
+void TestAssets::everyHicolorIconIsDrawnSmoothlyAtItsSize()
+{
+    QFETCH(int, size);
+    const QImage image(QStringLiteral(PLINKETY_RESOURCES_DIR "/icons/hicolor/%1x%1/plinkety.png").arg(size));
+    QCOMPARE(image.size(), QSize(size, size));
+    QVERIFY(image.hasAlphaChannel());
+    const int last = size - 1;
+    for (const QPoint corner : {QPoint(0, 0), QPoint(last, 0), QPoint(0, last), QPoint(last, last)})
+        QCOMPARE(qAlpha(image.pixel(corner)), 0);
+    QCOMPARE(qAlpha(image.pixel(size / 2, size / 2)), 255);
+    for (const QRgb colour : {qRgb(255, 255, 0), qRgb(255, 0, 0), qRgb(0, 0, 255)})
+        QVERIFY(hasColour(image, colour));
+    // Drawn at its size, the soft edge is a pixel wide, about 5.5 pixels per pixel
+    // of width; enlarging the 32 px picture would widen it as much as the picture.
+    int soft = 0;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+            soft += qAlpha(image.pixel(x, y)) > 0 && qAlpha(image.pixel(x, y)) < 255;
+    QVERIFY2(soft > 5 * size && soft < 6 * size, qPrintable(QStringLiteral("%1 soft pixels").arg(soft)));
+}
+
+void TestAssets::theScalableIconIsWellFormedSvgInTheIconsColours()
+{
+    QXmlStreamReader svg(resourceBytes(QStringLiteral(PLINKETY_RESOURCES_DIR "/icons/hicolor/scalable/plinkety.svg")));
+    QVERIFY(svg.readNextStartElement());
+    QCOMPARE(svg.name(), QStringLiteral("svg"));
+    const QXmlStreamAttributes box = svg.attributes();
+    QCOMPARE(box.value(QStringLiteral("viewBox")), QStringLiteral("0 0 32 32"));
+    QVERIFY(box.value(QStringLiteral("width")) == u"32" && box.value(QStringLiteral("height")) == u"32");
+    QStringList fills;
+    while (!svg.atEnd())
+        if (svg.readNext() == QXmlStreamReader::StartElement && svg.attributes().hasAttribute(QStringLiteral("fill")))
+            fills.append(svg.name().toString() + u' ' + svg.attributes().value(QStringLiteral("fill")).toString());
+    QVERIFY2(!svg.hasError(), qPrintable(svg.errorString()));
+    // Back to front: the rimmed red star, the yellow star, the exclamation bar and dot.
+    QCOMPARE(fills, QStringList({QStringLiteral("polygon #800000"), QStringLiteral("polygon #FF0000"),
+                                 QStringLiteral("polygon #FFFF00"), QStringLiteral("polygon #0000FF"),
+                                 QStringLiteral("circle #0000FF")}));
 }
 
 void TestAssets::theAboutTextsAreSingleSentencesNamingProgramYearAndMaker()

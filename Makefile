@@ -44,11 +44,12 @@ build-fuzz:
 	cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 
+deb: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
 deb: deps-deb
 	CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
 	LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
 	cmake -S . -B $(DEB_BUILD) -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
-	    -DPLINKETY_BUILD_TESTS=OFF -DPLINKETY_BUILD_BENCH=OFF
+	    -DPLINKETY_BUILD_TESTS=OFF -DPLINKETY_BUILD_BENCH=OFF -DPLINKETY_GAMES_LINK=ON
 	cmake --build $(DEB_BUILD) -j $(JOBS) --target plinkety
 	cd $(DEB_BUILD) && cpack -G DEB -B cpack
 	mkdir -p $(DEB_DIR)

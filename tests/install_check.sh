@@ -1,37 +1,31 @@
 #!/usr/bin/env bash
-# `cmake --install` puts the program, its desktop entry and its icon where a
-# desktop looks for them.
+# `cmake --install --strip` puts the program, its desktop entry, its AppStream
+# metadata, its icon at every size and its manual page where a desktop and a
+# software centre look for them.
 #   install_check.sh build-directory
 set -euo pipefail
 build=$1
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
-cmake --install "$build" --prefix "$prefix" >/dev/null
+cmake --install "$build" --prefix "$prefix" --strip >/dev/null
+id=example.veltrano.Plinkety
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 [ -x "$prefix/bin/plinkety" ] || fail "no program at bin/plinkety"
-entry="$prefix/share/applications/plinkety.desktop"
-if [ -f "$entry" ]; then
-    for line in '[Desktop Entry]' 'Type=Application' 'Name=Plinkety' 'Exec=plinkety' 'Icon=plinkety'; do
-        grep -qxF "$line" "$entry" || fail "the desktop entry lacks '$line'"
-    done
-else
-    fail "no desktop entry at share/applications/plinkety.desktop"
-fi
-for size in 16 22 24 32 48 64 128 256; do
-    icon="share/icons/hicolor/${size}x${size}/apps/plinkety.png"
-    if [ -f "$prefix/$icon" ]; then
-        # A PNG starts with its signature; its header chunk holds width and height.
-        [ "$(head -c 8 "$prefix/$icon" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || fail "$icon is not a PNG"
-        [ "$(od -An -tx1 -j16 -N8 "$prefix/$icon" | tr -d ' \n')" = "$(printf '%08x%08x' "$size" "$size")" ] ||
-            fail "$icon is not $size x $size"
-    else
-        fail "no icon at $icon"
-    fi
+file "$prefix/bin/plinkety" | grep -q ', stripped' || fail "the installed program is not stripped"
+for path in share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+            share/icons/hicolor/scalable/apps/$id.svg share/man/man6/plinkety.6.gz \
+            share/doc/plinkety/copyright share/doc/plinkety/changelog.gz; do
+    [ -f "$prefix/$path" ] || fail "nothing at $path"
 done
-svg="share/icons/hicolor/scalable/apps/plinkety.svg"
-grep -q '<svg ' "$prefix/$svg" 2>/dev/null || fail "no scalable icon at $svg"
-[ "$failures" -eq 0 ] && echo "PASS: installed program, desktop entry and icon"
+grep -qxF "Icon=$id" "$prefix/share/applications/$id.desktop" || fail "the desktop entry names another icon"
+for size in 16 22 24 32 48 64 128 256; do
+    icon="$prefix/share/icons/hicolor/${size}x$size/apps/$id.png"
+    # A PNG's header chunk holds its width and height.
+    [ "$(od --endian=big -An -tu4 -j16 -N8 "$icon" 2>/dev/null | tr -s ' ' | sed 's/^ //')" = "$size $size" ] \
+        || fail "no $size x $size icon"
+done
+[ "$failures" -eq 0 ] && echo "PASS: installed program, entry, metadata, icons and manual"
 exit "$failures"

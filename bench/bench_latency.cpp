@@ -3,8 +3,8 @@
 // back end and a private PulseAudio server. Prints figures; decides nothing.
 //
 //   bench_latency [plays]     (default 100)
-#include "PulseTestServer.h"
-#include "SoundCapture.h"
+#include "support/PulseTestServer.h"
+#include "support/SoundCapture.h"
 #include "sound/SoundClips.h"
 #include "sound/SystemAudioBackend.h"
 

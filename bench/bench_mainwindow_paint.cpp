@@ -5,7 +5,7 @@
 //   pixel ratios 1 and 2.
 //   bench_mainwindow_paint
 #include "platform/RandomSource.h"
-#include "settings/MemorySettingsStore.h"
+#include "support/MemorySettingsStore.h"
 #include "sheet/BubbleSheet.h"
 #include "sound/SilentBackend.h"
 #include "ui/SheetArea.h"

@@ -6,7 +6,7 @@
 // does first, so a bare window showing one line of text is measured too.
 //   bench_mainwindow_startup [runs]      (offscreen unless QT_QPA_PLATFORM is set)
 #include "platform/RandomSource.h"
-#include "settings/MemorySettingsStore.h"
+#include "support/MemorySettingsStore.h"
 #include "sound/SilentBackend.h"
 #include "ui/frmPlinkety.h"
 

@@ -5,8 +5,8 @@
 #include "FuzzCheck.h"
 #include "settings/QtSettingsStore.h"
 #include "settings/SettingsStore.h"
-#include "ui/StoredCount.h"
-#include "ui/WindowPlacement.h"
+#include "settings/StoredCount.h"
+#include "settings/WindowPlacement.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,7 +4,7 @@
 #include "SettingsReading.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextConvert.h"
-#include "settings/MemorySettingsStore.h"
+#include "support/MemorySettingsStore.h"
 #include "settings/QtSettingsStore.h"
 
 #include <cstdint>

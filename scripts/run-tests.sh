@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Runs every test of an already configured and built tree.
+# Runs the tests of an already configured and built tree, two at a time; the
+# tests that start a server of their own take turns.
+#   run-tests.sh BUILD [ctest options, e.g. -L 'unit|window']
 set -euo pipefail
 build=${1:-build}
+shift || true
 cd "$build"
-ctest --output-on-failure --timeout 600
+ctest --output-on-failure --timeout 600 -j "$(nproc)" "$@"

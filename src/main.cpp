@@ -1,9 +1,9 @@
 #include "platform/DisplayGuard.h"
-#include "platform/ErrorReport.h"
+#include "ui/ErrorReport.h"
 #include "platform/RandomSource.h"
 #include "settings/QtSettingsStore.h"
 #include "sound/SystemAudioBackend.h"
-#include "ui/ExitSignals.h"
+#include "platform/ExitSignals.h"
 #include "ui/frmPlinkety.h"
 
 #include <QIcon>

@@ -2,8 +2,8 @@
 // playing into a private PulseAudio server: its window goes at once, the
 // closing clip is heard to its end, and the process ends when the clip
 // has ended; with no sound server it ends at once.
-#include "PulseTestServer.h"
-#include "SoundCapture.h"
+#include "support/PulseTestServer.h"
+#include "support/SoundCapture.h"
 
 #include <QFile>
 #include <QProcess>

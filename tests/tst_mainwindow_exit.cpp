@@ -1,6 +1,6 @@
 #include "tst_mainwindow_support.h"
 
-#include "ui/ExitSignals.h"
+#include "platform/ExitSignals.h"
 
 #include <QFile>
 #include <QProcess>

@@ -6,9 +6,9 @@
 
 #include "platform/RandomSource.h"
 #include "platform/Resources.h"
-#include "settings/MemorySettingsStore.h"
+#include "support/MemorySettingsStore.h"
 #include "sheet/BubbleSheet.h"
-#include "sound/RecordingBackend.h"
+#include "support/RecordingBackend.h"
 #include "ui/PopLabel.h"
 #include "ui/SheetArea.h"
 #include "ui/frmPlinkety.h"

@@ -1,7 +1,7 @@
 #include "tst_mainwindow_support.h"
 
 #include "platform/TextConvert.h"
-#include "ui/WindowPlacement.h"
+#include "settings/WindowPlacement.h"
 
 #include <QScreen>
 

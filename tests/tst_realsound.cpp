@@ -2,11 +2,11 @@
 // server and checks what comes out of the server's sink. The server is
 // started here; if that fails the test fails. The slots run in order: the
 // last two stop the server.
-#include "PulseTestServer.h"
-#include "SoundCapture.h"
+#include "support/PulseTestServer.h"
+#include "support/SoundCapture.h"
 #include "platform/RandomSource.h"
 #include "platform/Resources.h"
-#include "settings/MemorySettingsStore.h"
+#include "support/MemorySettingsStore.h"
 #include "sound/SoundClips.h"
 #include "sound/SystemAudioBackend.h"
 #include "sound/WaveImage.h"

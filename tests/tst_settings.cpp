@@ -1,6 +1,6 @@
 #include "settings/QtSettingsStore.h"
 #include "support/StderrCapture.h"
-#include "ui/WindowPlacement.h"
+#include "settings/WindowPlacement.h"
 
 #include <QDir>
 #include <QElapsedTimer>

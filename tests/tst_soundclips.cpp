@@ -1,6 +1,6 @@
 #include "platform/Resources.h"
 #include "platform/RuntimeError.h"
-#include "sound/RecordingBackend.h"
+#include "support/RecordingBackend.h"
 #include "sound/SoundClips.h"
 
 #include <QtTest>

@@ -1,7 +1,7 @@
 // Click storms on the real main window, offscreen: ten thousand presses
 // across the sheet with resizes and Resets mixed in.
 #include "platform/RandomSource.h"
-#include "settings/MemorySettingsStore.h"
+#include "support/MemorySettingsStore.h"
 #include "sheet/BubbleSheet.h"
 #include "sound/AudioBackend.h"
 #include "ui/SheetArea.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "BubblePictures.h"
-#include "WindowPlacement.h"
+#include "settings/WindowPlacement.h"
 #include "sheet/BubbleSheet.h"
 #include "sheet/SheetWindow.h"
 #include "sound/SoundClips.h"

@@ -2,7 +2,7 @@
 #include "frmPlinkety.h"
 
 #include "PopLabel.h"
-#include "StoredCount.h"
+#include "settings/StoredCount.h"
 #include "platform/RandomSource.h"
 #include "platform/Twips.h"
 #include "settings/SettingsStore.h"

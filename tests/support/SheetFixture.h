@@ -3,7 +3,7 @@
 #include "FakeSheetWindow.h"
 #include "platform/Resources.h"
 #include "sheet/BubbleSheet.h"
-#include "sound/RecordingBackend.h"
+#include "support/RecordingBackend.h"
 #include "sound/SoundClips.h"
 
 // A sheet wired to a fake window, a recording sound back end and a

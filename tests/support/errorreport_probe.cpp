@@ -1,6 +1,6 @@
 // Raises an overflow where the program would: inside an event handler, or
 // during start-up before the event loop runs.
-#include "platform/ErrorReport.h"
+#include "ui/ErrorReport.h"
 #include "platform/RuntimeError.h"
 
 #include <QTimer>

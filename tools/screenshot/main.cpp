@@ -1,9 +1,9 @@
 // Renders pictures of the program's windows offscreen, for the README:
 //   plinkety-screenshot [directory]     (default: docs)
 // Each picture has one function below; add a line to pictures() for another.
-#include "platform/ErrorReport.h"
+#include "ui/ErrorReport.h"
 #include "platform/RandomSource.h"
-#include "settings/MemorySettingsStore.h"
+#include "support/MemorySettingsStore.h"
 #include "sheet/BubbleSheet.h"
 #include "sound/SilentBackend.h"
 #include "ui/SheetArea.h"

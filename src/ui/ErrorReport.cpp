@@ -1,6 +1,6 @@
 #include "ErrorReport.h"
 
-#include "RuntimeError.h"
+#include "platform/RuntimeError.h"
 
 #include <QMessageBox>
 #include <cstdio>

@@ -2,7 +2,7 @@
 
 #include "SettingsKeys.h"
 #include "platform/TextConvert.h"
-#include "settings/SettingsStore.h"
+#include "SettingsStore.h"
 
 #include <QRegularExpression>
 #include <algorithm>

@@ -3,7 +3,7 @@
 #include "SettingsKeys.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextConvert.h"
-#include "settings/SettingsStore.h"
+#include "SettingsStore.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AudioBackend.h"
+#include "sound/AudioBackend.h"
 
 #include <QList>
 #include <functional>

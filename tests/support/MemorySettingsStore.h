@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 #include <QMap>
 

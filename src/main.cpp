@@ -1,13 +1,13 @@
 #include "platform/DisplayGuard.h"
-#include "ui/ErrorReport.h"
+#include "platform/ExitSignals.h"
 #include "platform/RandomSource.h"
 #include "settings/QtSettingsStore.h"
 #include "sound/SystemAudioBackend.h"
-#include "platform/ExitSignals.h"
+#include "ui/ErrorReport.h"
 #include "ui/frmPlinkety.h"
 
+#include <QApplication>
 #include <QIcon>
-#include <exception>
 #include <memory>
 
 namespace {
@@ -16,7 +16,7 @@ namespace {
 // must not keep the program alive much longer than that.
 constexpr int closingClipWaitMs = 2000;
 
-int run(PlinketyApplication &app)
+int run(QApplication &app)
 {
     // Signals are caught before anything is loaded, so that ending the
     // program from outside always goes through the window's close.
@@ -35,24 +35,24 @@ int run(PlinketyApplication &app)
     return status;
 }
 
-std::unique_ptr<PlinketyApplication> openApplication(int &argc, char **argv)
+std::unique_ptr<QApplication> openApplication(int &argc, char **argv)
 {
     const DisplayGuard guard;
-    return std::make_unique<PlinketyApplication>(argc, argv);
+    return std::make_unique<QApplication>(argc, argv);
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    const std::unique_ptr<PlinketyApplication> app = openApplication(argc, argv);
-    PlinketyApplication::setOrganizationName(QStringLiteral("Plinkety"));
-    PlinketyApplication::setApplicationName(QStringLiteral("Plinkety"));
-    PlinketyApplication::setDesktopFileName(QStringLiteral("example.veltrano.Plinkety"));
-    PlinketyApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/plinkety.ico")));
-    try {
-        return run(*app);
-    } catch (const std::exception &error) {
-        ErrorReport::report(error);
-    }
+    const std::unique_ptr<QApplication> app = openApplication(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Plinkety"));
+    QApplication::setApplicationName(QStringLiteral("Plinkety"));
+    QApplication::setDesktopFileName(QStringLiteral("example.veltrano.Plinkety"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/plinkety.ico")));
+    int status = 1;
+    // A run-time error while the window loads (before any event) is reported
+    // like one in an event's handler.
+    ErrorReport::guard([&] { status = run(*app); });
+    return status;
 }

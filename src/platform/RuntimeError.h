@@ -3,9 +3,11 @@
 #include <QString>
 #include <stdexcept>
 
-// A run-time error of the program. Nothing inside the program catches it:
-// it travels to the event loop or to start-up, where ErrorReport shows it
-// and ends the program.
+// A run-time error of the program: an overflowing counter, a stored text
+// that is not a number, a missing resource. Where it is raised nothing
+// handles it; the handler of the event that led to it reports it and ends
+// the program. Only the reading of the stored count catches it, to fall
+// back on the count's leading number.
 class RuntimeError : public std::runtime_error
 {
 public:

@@ -11,8 +11,4 @@ class AreaFrame : public QFrame
 
 public:
     explicit AreaFrame(const QString &accessibleName, QWidget *parent = nullptr);
-
-    // Makes the main window and its areas known to assistive technology as
-    // a window and panels; once per program.
-    static void installAccessibleRoles();
 };

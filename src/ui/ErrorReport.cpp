@@ -2,6 +2,7 @@
 
 #include "platform/RuntimeError.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <cstdio>
 #include <cstdlib>
@@ -38,17 +39,3 @@ void report(const std::exception &error)
 }
 
 } // namespace ErrorReport
-
-PlinketyApplication::PlinketyApplication(int &argc, char **argv)
-    : QApplication(argc, argv)
-{
-}
-
-bool PlinketyApplication::notify(QObject *receiver, QEvent *event)
-{
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception &error) {
-        ErrorReport::report(error);
-    }
-}

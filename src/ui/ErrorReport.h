@@ -1,12 +1,11 @@
 #pragma once
 
-#include <QApplication>
-
 #include <exception>
+#include <utility>
 
-// The report for a run-time error that reached the event loop or start-up:
-// written to stderr, shown in a message box that names it (not on a headless
-// platform, where nobody could close it), and the program ends with status 1.
+// The report for a run-time error of the program: written to stderr, shown
+// in a message box that names it (not on a headless platform, where nobody
+// could close it), and the program ends with status 1.
 namespace ErrorReport {
 
 [[noreturn]] void report(const std::exception &error);
@@ -14,13 +13,17 @@ namespace ErrorReport {
 // True where no one can see or answer a message box (offscreen, minimal).
 bool isHeadless();
 
-} // namespace ErrorReport
-
-// Delivers every event through ErrorReport, so a run-time error thrown by a
-// handler ends the program with the report instead of an abort.
-class PlinketyApplication : public QApplication
+// Runs the program's handler for an event. A run-time error it raises is
+// reported here, where the event enters the program, so it never unwinds
+// through Qt's event delivery or a signal's connection.
+template<typename Handler>
+void guard(Handler &&handler) noexcept
 {
-public:
-    PlinketyApplication(int &argc, char **argv);
-    bool notify(QObject *receiver, QEvent *event) override;
-};
+    try {
+        std::forward<Handler>(handler)();
+    } catch (const std::exception &error) {
+        report(error);
+    }
+}
+
+} // namespace ErrorReport

@@ -1,5 +1,6 @@
 #include "frmAbout.h"
 
+#include "ErrorReport.h"
 #include "ReadOnlyTextBox.h"
 #include "frmPlinkety.h"
 #include "platform/Resources.h"
@@ -293,7 +294,7 @@ bool frmAbout::eventFilter(QObject *watched, QEvent *event)
             && (*found)->rect().contains(mouse->position().toPoint());
         m_pressedPicture = nullptr;
         if (click)
-            imgUnPopped_Click(qint16(found - imgUnPopped.begin()));
+            ErrorReport::guard([&] { imgUnPopped_Click(qint16(found - imgUnPopped.begin())); });
         return true;
     }
     default:

@@ -1,6 +1,8 @@
 #include "frmPlinkety.h"
 
+#include "AccessibleRole.h"
 #include "AreaFrame.h"
+#include "ErrorReport.h"
 #include "PopLabel.h"
 #include "SheetArea.h"
 #include "frmAbout.h"
@@ -34,10 +36,11 @@ frmPlinkety::frmPlinkety(AudioBackend &audio, SettingsStore &settings, RandomSou
     , m_clips(audio)
     , lblPop(new PopLabel)
     , m_sheet(*this, *lblPop, m_clips, random)
+    , m_fitter(*this, [this] { applyPlacement(); })
 {
     createControls();
-    connect(qApp, &QGuiApplication::commitDataRequest, this, &frmPlinkety::requestClose);
-    connect(qApp, &QCoreApplication::aboutToQuit, this, &frmPlinkety::Form_Unload);
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &frmPlinkety::commitData);
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { ErrorReport::guard([this] { Form_Unload(); }); });
     Form_Load();
 }
 
@@ -45,13 +48,13 @@ frmPlinkety::~frmPlinkety() = default;
 
 void frmPlinkety::createControls()
 {
+    AccessibleRole::set(this, QAccessible::Window);
     setWindowTitle(QStringLiteral("Plinkety"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/plinkety.ico")));
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     font.setPointSizeF(8.25);
     setFont(font);
 
-    AreaFrame::installAccessibleRoles();
     picMenuBox = new AreaFrame(QStringLiteral("Commands"), this);
     createButtons();
 
@@ -90,7 +93,7 @@ void frmPlinkety::createButtons()
         button->setGeometry(QRect(inner + QPoint(px(designs[size_t(index)].left), 0),
                                   QSize(px(buttonWidth), px(buttonHeight))));
         connect(button, &QPushButton::clicked, this,
-                [this, index] { handleInTurn([this, index] { btnMain_Click(index); }); });
+                [this, index] { m_turns.run([this, index] { btnMain_Click(index); }); });
         btnMain[size_t(index)] = button;
     }
 }
@@ -108,7 +111,7 @@ QFrame *frmPlinkety::statusBox() const
 void frmPlinkety::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    layoutAreas();
+    ErrorReport::guard([this] { layoutAreas(); });
 }
 
 // The strips are docked to the top and bottom edges, the sheet area to the
@@ -182,25 +185,7 @@ void frmPlinkety::btnMain_Click(qint16 index)
 
 void frmPlinkety::imgUnPopped_Click(qint16 index)
 {
-    handleInTurn([this, index] { m_sheet.PopBubble(index); });
-}
-
-// Runs one handler at a time, in the order the events came: a press or a
-// command that arrives while a synchronous clip holds a handler runs after it.
-void frmPlinkety::handleInTurn(const std::function<void()> &handler)
-{
-    if (m_handling) {
-        m_waiting.append(handler);
-        return;
-    }
-    for (std::function<void()> next = handler; next;) {
-        m_handling = true;
-        next();
-        m_handling = false;
-        next = (m_unloaded || m_waiting.isEmpty()) ? std::function<void()>() : m_waiting.takeFirst();
-    }
-    if (m_unloaded)
-        m_waiting.clear();
+    m_turns.run([this, index] { m_sheet.PopBubble(index); });
 }
 
 QSizeF frmPlinkety::screenSizeTwips() const

@@ -1,16 +1,15 @@
 #pragma once
 
 #include "BubblePictures.h"
+#include "FrameFitter.h"
+#include "HandlerTurns.h"
 #include "settings/WindowPlacement.h"
 #include "sheet/BubbleSheet.h"
 #include "sheet/SheetWindow.h"
 #include "sound/SoundClips.h"
 
-#include <QList>
-#include <QRect>
 #include <QWidget>
 #include <array>
-#include <functional>
 
 class AreaFrame;
 class AudioBackend;
@@ -58,9 +57,8 @@ private:
     void Form_Load();
     void Form_Unload();
     void unloadNow();
+    void commitData();
     void applyPlacement();
-    void fitFrameToPlacement();
-    void stopFitting();
     WindowPlacement presentPlacement() const;
     void saveSettings();
 
@@ -76,7 +74,6 @@ private:
     // Commands and pops.
     void btnMain_Click(qint16 index);
     void imgUnPopped_Click(qint16 index);
-    void handleInTurn(const std::function<void()> &handler);
 
     // What the sheet asks of the window.
     QSizeF screenSizeTwips() const override;
@@ -99,17 +96,8 @@ private:
 
     BubbleSheet m_sheet;
 
-    WindowPlacement m_placement;  // as read and corrected at start-up
-    QRect m_placedFrame;          // the frame in pixels that m_placement asks for
-    bool m_fitting = false;       // the frame is still being brought to m_placedFrame
-    bool m_fitted = false;
-    int m_fitAttempts = 0;
+    WindowPlacement m_placement; // as read and corrected at start-up
+    FrameFitter m_fitter;        // brings the frame to m_placement once shown
     bool m_laidOut = false;
-    bool m_unloaded = false;
-    bool m_closeAllowed = false;  // the close comes from the handler that runs
-
-    // A synchronous clip may let events through; they wait for the handler
-    // that is running instead of running inside it.
-    bool m_handling = false;
-    QList<std::function<void()>> m_waiting;
+    HandlerTurns m_turns;
 };

@@ -1,6 +1,7 @@
 // Start-up, placement and the settings that survive between runs.
 #include "frmPlinkety.h"
 
+#include "ErrorReport.h"
 #include "PopLabel.h"
 #include "settings/StoredCount.h"
 #include "platform/RandomSource.h"
@@ -11,15 +12,11 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 namespace {
-
-// How long after the first show a window manager may take to frame the window.
-constexpr int framingTimeMs = 3000;
 
 int framePixels(float twips)
 {
@@ -81,58 +78,35 @@ void frmPlinkety::Form_Load()
 // assumes none and is corrected once the frame is known.
 void frmPlinkety::applyPlacement()
 {
-    m_placedFrame = pixelsOf(m_placement);
+    const QRect placed = pixelsOf(m_placement);
+    m_fitter.setTarget(placed);
     const QRect frame = frameGeometry();
     const QRect client = geometry();
     const QSize margins(frame.width() - client.width(), frame.height() - client.height());
-    move(m_placedFrame.topLeft());
-    resize(std::max(1, m_placedFrame.width() - margins.width()), std::max(1, m_placedFrame.height() - margins.height()));
+    move(placed.topLeft());
+    resize(std::max(1, placed.width() - margins.width()), std::max(1, placed.height() - margins.height()));
     layoutAreas();
 }
 
 void frmPlinkety::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (!m_fitting && !m_fitted) {
-        m_fitting = true;
-        QTimer::singleShot(framingTimeMs, this, &frmPlinkety::stopFitting);
-    }
-    fitFrameToPlacement();
+    ErrorReport::guard([this] { m_fitter.windowShown(); });
 }
 
 bool frmPlinkety::event(QEvent *event)
 {
     const bool handled = QWidget::event(event);
-    if (m_fitting && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
-        fitFrameToPlacement();
+    if (event->type() == QEvent::Move || event->type() == QEvent::Resize)
+        ErrorReport::guard([this] { m_fitter.windowMovedOrResized(); });
     return handled;
-}
-
-void frmPlinkety::fitFrameToPlacement()
-{
-    if (!m_fitting)
-        return;
-    const QRect frame = frameGeometry();
-    if (frame == geometry())
-        return; // not framed yet
-    // A window manager that will not take the frame is not argued with for long.
-    if (frame != m_placedFrame && ++m_fitAttempts <= 3)
-        applyPlacement();
-    else
-        stopFitting();
-}
-
-void frmPlinkety::stopFitting()
-{
-    m_fitting = false;
-    m_fitted = true;
 }
 
 WindowPlacement frmPlinkety::presentPlacement() const
 {
     const QRect frame = frameGeometry();
     // Untouched since start-up: the values exactly as read, so nothing drifts.
-    if (frame == m_placedFrame || (m_fitting && frame == geometry()))
+    if (frame == m_fitter.target() || m_fitter.awaitsFrame())
         return m_placement;
     WindowPlacement present;
     present.top = float(Twips::fromPixels(frame.top()));
@@ -144,20 +118,19 @@ WindowPlacement frmPlinkety::presentPlacement() const
 
 void frmPlinkety::closeEvent(QCloseEvent *event)
 {
-    if (m_handling && !m_closeAllowed) {
-        // Closed from outside while a synchronous clip holds a handler: after it.
+    if (!m_turns.mayCloseNow()) {
+        // Closed from outside while the About command runs: after it.
         event->ignore();
-        m_waiting.append([this] { unloadNow(); });
+        m_turns.run([this] { unloadNow(); });
         return;
     }
-    Form_Unload();
+    ErrorReport::guard([this] { Form_Unload(); });
     event->accept();
 }
 
 void frmPlinkety::unloadNow()
 {
-    m_closeAllowed = true;
-    close();
+    m_turns.closeNow([this] { close(); });
 }
 
 void frmPlinkety::requestClose()
@@ -165,7 +138,13 @@ void frmPlinkety::requestClose()
     // A modal window still open is closed first; the close follows its command.
     for (int i = 0; i < 8 && QApplication::activeModalWidget(); ++i)
         QApplication::activeModalWidget()->close();
-    handleInTurn([this] { unloadNow(); });
+    m_turns.run([this] { unloadNow(); });
+}
+
+// The session is about to end: the window closes as on any close.
+void frmPlinkety::commitData()
+{
+    requestClose();
 }
 
 void frmPlinkety::UnloadGrunt()
@@ -175,10 +154,8 @@ void frmPlinkety::UnloadGrunt()
 
 void frmPlinkety::Form_Unload()
 {
-    if (m_unloaded)
+    if (!m_turns.unload())
         return;
-    m_unloaded = true;
-    m_waiting.clear();
     UnloadGrunt();
     saveSettings();
 }

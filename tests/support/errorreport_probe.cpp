@@ -3,12 +3,13 @@
 #include "ui/ErrorReport.h"
 #include "platform/RuntimeError.h"
 
+#include <QApplication>
 #include <QTimer>
 #include <cstdio>
 
 int main(int argc, char **argv)
 {
-    PlinketyApplication app(argc, argv);
+    QApplication app(argc, argv);
     const bool atStartUp = argc > 1 && QByteArrayView(argv[1]) == "startup";
     try {
         if (atStartUp)
@@ -16,7 +17,7 @@ int main(int argc, char **argv)
     } catch (const std::exception &error) {
         ErrorReport::report(error);
     }
-    QTimer::singleShot(0, [] { throw RuntimeError::overflow(); });
+    QTimer::singleShot(0, [] { ErrorReport::guard([] { throw RuntimeError::overflow(); }); });
     QTimer::singleShot(10, [] { std::puts("after the error"); });
     QTimer::singleShot(5000, &app, &QCoreApplication::quit);
     return app.exec();

@@ -10,6 +10,7 @@
 #include "ui/frmAbout.h"
 #include "ui/frmPlinkety.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -86,7 +87,7 @@ std::array<Picture, 2> pictures()
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    PlinketyApplication app(argc, argv);
+    QApplication app(argc, argv);
     const QDir directory(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs"));
     if (!directory.mkpath(QStringLiteral("."))) {
         std::fprintf(stderr, "plinkety-screenshot: cannot create %s\n", qPrintable(directory.path()));

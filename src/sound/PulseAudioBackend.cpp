@@ -107,7 +107,7 @@ void PulseAudioBackend::play(const QByteArray &waveImage, Mode mode)
     if (!wave || wave->frames() == 0 || !connectLocked(true) || !startStreamLocked(waveImage, *wave))
         return;
     if (mode == Mode::Synchronous)
-        waitLocked(m_endsBy, [this] { return !soundingLocked(); });
+        waitLocked(m_playback.endsBy, [this] { return !soundingLocked(); });
 }
 
 void PulseAudioBackend::stop()
@@ -123,7 +123,7 @@ void PulseAudioBackend::waitUntilSilent(int timeoutMs)
     if (!m_loop)
         return;
     LoopLock lock(m_loop);
-    const auto deadline = std::min(Clock::now() + std::chrono::milliseconds(timeoutMs), m_endsBy);
+    const auto deadline = std::min(Clock::now() + std::chrono::milliseconds(timeoutMs), m_playback.endsBy);
     waitLocked(deadline, [this] { return !soundingLocked(); });
 }
 
@@ -180,13 +180,14 @@ bool PulseAudioBackend::startStreamLocked(const QByteArray &image, const WaveIma
 {
     if (!openStreamLocked(wave))
         return false;
-    m_playing = image;
-    m_frameBytes = wave.blockAlign;
-    m_next = wave.dataOffset;
-    m_end = wave.dataOffset + wave.frames() * wave.blockAlign;
+    Playback &clip = m_playback;
+    clip.bytes = image;
+    clip.frameBytes = wave.blockAlign;
+    clip.next = wave.dataOffset;
+    clip.end = wave.dataOffset + wave.frames() * wave.blockAlign;
     const auto length = std::chrono::microseconds(wave.frames() * 1000000 / wave.sampleRate);
-    m_endsBy = Clock::now() + length + kEndMargin;
-    writeLocked(std::max(qsizetype(pa_stream_writable_size(m_stream)), kFirstWrite));
+    clip.endsBy = Clock::now() + length + kEndMargin;
+    writeLocked(std::max(qsizetype(pa_stream_writable_size(clip.stream)), kFirstWrite));
     return true;
 }
 
@@ -198,24 +199,24 @@ bool PulseAudioBackend::openStreamLocked(const WaveImage &wave)
     sampleFormat.channels = quint8(wave.channels);
     if (!pa_sample_spec_valid(&sampleFormat))
         return false;
-    m_stream = pa_stream_new(m_context, "Clip", &sampleFormat, nullptr);
-    if (!m_stream)
+    m_playback.stream = pa_stream_new(m_context, "Clip", &sampleFormat, nullptr);
+    if (!m_playback.stream)
         return false;
-    pa_stream_set_state_callback(m_stream, &PulseAudioBackend::onStreamState, this);
-    pa_stream_set_write_callback(m_stream, &PulseAudioBackend::onWritable, this);
+    pa_stream_set_state_callback(m_playback.stream, &PulseAudioBackend::onStreamState, this);
+    pa_stream_set_write_callback(m_playback.stream, &PulseAudioBackend::onWritable, this);
     const pa_buffer_attr attr = lowLatency(sampleFormat);
-    if (pa_stream_connect_playback(m_stream, nullptr, &attr, PA_STREAM_ADJUST_LATENCY, nullptr, nullptr) < 0) {
+    if (pa_stream_connect_playback(m_playback.stream, nullptr, &attr, PA_STREAM_ADJUST_LATENCY, nullptr, nullptr) < 0) {
         stopLocked();
         return false;
     }
     waitLocked(Clock::now() + kServerTimeout, [this] {
-        return pa_stream_get_state(m_stream) != PA_STREAM_CREATING;
+        return pa_stream_get_state(m_playback.stream) != PA_STREAM_CREATING;
     });
-    if (pa_stream_get_state(m_stream) == PA_STREAM_READY)
+    if (pa_stream_get_state(m_playback.stream) == PA_STREAM_READY)
         return true;
     // A stream the server refused is this clip's failure; a server that
     // has gone or does not answer is everyone's.
-    const bool serverLost = pa_stream_get_state(m_stream) == PA_STREAM_CREATING || !isGood(m_context);
+    const bool serverLost = pa_stream_get_state(m_playback.stream) == PA_STREAM_CREATING || !isGood(m_context);
     stopLocked();
     if (serverLost)
         giveUpLocked();
@@ -224,49 +225,46 @@ bool PulseAudioBackend::openStreamLocked(const WaveImage &wave)
 
 void PulseAudioBackend::writeLocked(qsizetype room)
 {
-    qsizetype bytes = std::min(room, m_end - m_next);
-    bytes -= bytes % std::max(m_frameBytes, 1);
-    if (!m_stream || bytes <= 0)
+    Playback &clip = m_playback;
+    qsizetype bytes = std::min(room, clip.end - clip.next);
+    bytes -= bytes % std::max(clip.frameBytes, 1);
+    if (!clip.stream || bytes <= 0)
         return;
-    // libpulse copies what it is given; m_playing holds the rest until the
+    // libpulse copies what it is given; clip.bytes holds the rest until the
     // server asks for it.
-    if (pa_stream_write(m_stream, m_playing.constData() + m_next, size_t(bytes), nullptr, 0, PA_SEEK_RELATIVE) < 0) {
-        pa_stream_disconnect(m_stream); // a clip that cannot be handed over ends here
+    if (pa_stream_write(clip.stream, clip.bytes.constData() + clip.next, size_t(bytes), nullptr, 0, PA_SEEK_RELATIVE) < 0) {
+        pa_stream_disconnect(clip.stream); // a clip that cannot be handed over ends here
         return;
     }
-    m_next += bytes;
-    if (m_next < m_end)
+    clip.next += bytes;
+    if (clip.next < clip.end)
         return;
     // Everything is with the server. The drain also starts a clip shorter
     // than the server's prebuffer.
-    if (pa_operation *drain = pa_stream_drain(m_stream, &PulseAudioBackend::onDrained, this))
+    if (pa_operation *drain = pa_stream_drain(clip.stream, &PulseAudioBackend::onDrained, this))
         pa_operation_unref(drain);
 }
 
 void PulseAudioBackend::stopLocked()
 {
-    if (m_quietTimer) {
-        pa_threaded_mainloop_get_api(m_loop)->time_free(m_quietTimer);
-        m_quietTimer = nullptr;
+    if (pa_time_event *timer = m_playback.quietTimer)
+        pa_threaded_mainloop_get_api(m_loop)->time_free(timer);
+    if (pa_stream *stream = m_playback.stream) {
+        pa_stream_set_state_callback(stream, nullptr, nullptr);
+        pa_stream_set_write_callback(stream, nullptr, nullptr);
+        if (PA_STREAM_IS_GOOD(pa_stream_get_state(stream)))
+            pa_stream_disconnect(stream);
+        pa_stream_unref(stream);
     }
-    if (m_stream) {
-        pa_stream_set_state_callback(m_stream, nullptr, nullptr);
-        pa_stream_set_write_callback(m_stream, nullptr, nullptr);
-        if (PA_STREAM_IS_GOOD(pa_stream_get_state(m_stream)))
-            pa_stream_disconnect(m_stream);
-        pa_stream_unref(m_stream);
-        m_stream = nullptr;
-    }
-    m_playing = {};
-    m_next = m_end = 0;
-    m_endsBy = Clock::now();
+    // Its end time now lies in the past: nothing is left to wait for.
+    m_playback = {};
 }
 
 bool PulseAudioBackend::soundingLocked() const
 {
     // The stream is closed once its last sample has been heard, and fails
     // with the server.
-    return m_stream && PA_STREAM_IS_GOOD(pa_stream_get_state(m_stream));
+    return m_playback.stream && PA_STREAM_IS_GOOD(pa_stream_get_state(m_playback.stream));
 }
 
 bool PulseAudioBackend::waitLocked(Clock::time_point deadline, const std::function<bool()> &done)
@@ -298,7 +296,7 @@ void PulseAudioBackend::onStreamState(pa_stream *, void *self)
 void PulseAudioBackend::onWritable(pa_stream *stream, size_t bytes, void *self)
 {
     auto *backend = static_cast<PulseAudioBackend *>(self);
-    if (stream == backend->m_stream)
+    if (stream == backend->m_playback.stream)
         backend->writeLocked(qsizetype(bytes));
 }
 
@@ -307,7 +305,7 @@ void PulseAudioBackend::onDrained(pa_stream *stream, int, void *self)
     // The server has mixed the last sample; it is heard once the sink's own
     // latency has passed, which a fresh timing report tells.
     auto *backend = static_cast<PulseAudioBackend *>(self);
-    if (stream != backend->m_stream)
+    if (stream != backend->m_playback.stream)
         return;
     if (pa_operation *update = pa_stream_update_timing_info(stream, &PulseAudioBackend::onTimingUpdated, self))
         pa_operation_unref(update);
@@ -318,7 +316,7 @@ void PulseAudioBackend::onDrained(pa_stream *stream, int, void *self)
 void PulseAudioBackend::onTimingUpdated(pa_stream *stream, int success, void *self)
 {
     auto *backend = static_cast<PulseAudioBackend *>(self);
-    if (stream != backend->m_stream)
+    if (stream != backend->m_playback.stream)
         return;
     pa_usec_t latency = 0;
     int negative = 0;
@@ -329,9 +327,9 @@ void PulseAudioBackend::onTimingUpdated(pa_stream *stream, int success, void *se
 
 void PulseAudioBackend::closeAfterLocked(quint64 delayUs)
 {
-    if (!m_quietTimer && m_context)
-        m_quietTimer = pa_context_rttime_new(m_context, pa_rtclock_now() + delayUs, &PulseAudioBackend::onQuiet, this);
-    if (!m_quietTimer)
+    if (!m_playback.quietTimer && m_context)
+        m_playback.quietTimer = pa_context_rttime_new(m_context, pa_rtclock_now() + delayUs, &PulseAudioBackend::onQuiet, this);
+    if (!m_playback.quietTimer)
         onQuiet(nullptr, nullptr, nullptr, this);
 }
 
@@ -339,11 +337,12 @@ void PulseAudioBackend::onQuiet(pa_mainloop_api *, pa_time_event *, const struct
 {
     // Closing the stream once it has been heard lets the sound device go idle.
     auto *backend = static_cast<PulseAudioBackend *>(self);
-    if (backend->m_quietTimer) {
-        pa_threaded_mainloop_get_api(backend->m_loop)->time_free(backend->m_quietTimer);
-        backend->m_quietTimer = nullptr;
+    Playback &clip = backend->m_playback;
+    if (clip.quietTimer) {
+        pa_threaded_mainloop_get_api(backend->m_loop)->time_free(clip.quietTimer);
+        clip.quietTimer = nullptr;
     }
     if (backend->soundingLocked())
-        pa_stream_disconnect(backend->m_stream);
+        pa_stream_disconnect(clip.stream);
     pa_threaded_mainloop_signal(backend->m_loop, 0);
 }

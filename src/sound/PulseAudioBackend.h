@@ -59,13 +59,17 @@ private:
     Clock::time_point m_retryAfter {};
     int m_failures = 0; // connections given up in a row
 
-    // The clip now sounding. The stream reads from m_playing, which keeps
-    // the bytes alive whatever happens to the caller's buffer meanwhile.
-    pa_stream *m_stream = nullptr;
-    QByteArray m_playing;
-    int m_frameBytes = 0;
-    qsizetype m_next = 0;          // the first byte not yet handed to the server
-    qsizetype m_end = 0;           // one past the last whole frame
-    Clock::time_point m_endsBy {}; // by when a working server has played it
-    pa_time_event *m_quietTimer = nullptr; // closes the stream once it has been heard
+    // The clip now sounding, or the last one, which may have ended by itself.
+    // stopLocked() releases its stream and timer and resets it as a whole.
+    struct Playback
+    {
+        pa_stream *stream = nullptr;
+        QByteArray bytes; // our own reference: the caller may replace its buffer meanwhile
+        int frameBytes = 0;
+        qsizetype next = 0; // the first byte not yet handed to the server
+        qsizetype end = 0;  // one past the last whole frame
+        Clock::time_point endsBy {};         // by when a working server has played it
+        pa_time_event *quietTimer = nullptr; // closes the stream once it has been heard
+    };
+    Playback m_playback;
 };

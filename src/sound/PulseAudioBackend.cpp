@@ -82,7 +82,7 @@ PulseAudioBackend::PulseAudioBackend()
     }
     // Start connecting now, so that the first clip need not wait for it.
     LoopLock lock(m_loop);
-    connectLocked(false);
+    startConnectingLocked();
 }
 
 PulseAudioBackend::~PulseAudioBackend()
@@ -104,7 +104,7 @@ void PulseAudioBackend::play(const QByteArray &waveImage, Mode mode)
     LoopLock lock(m_loop);
     stopLocked();
     const auto wave = WaveImage::parse(waveImage);
-    if (!wave || wave->frames() == 0 || !connectLocked(true) || !startStreamLocked(waveImage, *wave))
+    if (!wave || wave->frames() == 0 || !connectedLocked() || !startStreamLocked(waveImage, *wave))
         return;
     if (mode == Mode::Synchronous)
         waitLocked(m_playback.endsBy, [this] { return !soundingLocked(); });
@@ -127,25 +127,30 @@ void PulseAudioBackend::waitUntilSilent(int timeoutMs)
     waitLocked(deadline, [this] { return !soundingLocked(); });
 }
 
-bool PulseAudioBackend::connectLocked(bool wait)
+bool PulseAudioBackend::startConnectingLocked()
 {
     if (m_context && !isGood(m_context))
         dropContextLocked();
-    if (!m_context) {
-        if (Clock::now() < m_retryAfter)
-            return false;
-        m_context = pa_context_new(pa_threaded_mainloop_get_api(m_loop), "Plinkety");
-        if (!m_context)
-            return false;
-        pa_context_set_state_callback(m_context, &PulseAudioBackend::onContextState, this);
-        // No autospawn: a desktop without a running server stays silent
-        // rather than have us start one.
-        if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
-            giveUpLocked();
-            return false;
-        }
+    if (m_context)
+        return true;
+    if (Clock::now() < m_retryAfter)
+        return false;
+    m_context = pa_context_new(pa_threaded_mainloop_get_api(m_loop), "Plinkety");
+    if (!m_context)
+        return false;
+    pa_context_set_state_callback(m_context, &PulseAudioBackend::onContextState, this);
+    // No autospawn: a desktop without a running server stays silent
+    // rather than have us start one.
+    if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
+        giveUpLocked();
+        return false;
     }
-    if (!wait)
+    return true;
+}
+
+bool PulseAudioBackend::connectedLocked()
+{
+    if (!startConnectingLocked())
         return false;
     waitLocked(Clock::now() + kServerTimeout, [this] {
         return pa_context_get_state(m_context) == PA_CONTEXT_READY || !isGood(m_context);

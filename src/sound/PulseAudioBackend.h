@@ -35,7 +35,12 @@ private:
     using Clock = std::chrono::steady_clock;
 
     // All "Locked" members run with the main loop's lock held.
-    bool connectLocked(bool wait);
+    // Makes a new connection where there is none or it has failed, unless
+    // the last failure is too recent; false if there is none to wait for.
+    bool startConnectingLocked();
+    // Connects where need be and waits, a second at most, until the server
+    // has answered; false if it has not, which counts as a failed connection.
+    bool connectedLocked();
     void giveUpLocked();
     void dropContextLocked();
     bool startStreamLocked(const QByteArray &image, const WaveImage &wave);

@@ -8,7 +8,7 @@
 // A missing resource raises the run-time error.
 namespace Resources {
 
-// The clip of type "CUSTOM" with this identifier, as the whole wave image.
+// The sound clip with this identifier: a whole RIFF/WAVE image, ready to play.
 QByteArray LoadResData(qint16 id);
 
 // The string resource with this identifier (the About window's paragraphs).

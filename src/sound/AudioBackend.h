@@ -2,8 +2,8 @@
 
 #include <QByteArray>
 
-// Plays a whole RIFF/WAVE image held in memory, like the Windows
-// sndPlaySound call with SND_MEMORY | SND_NODEFAULT.
+// Plays a whole RIFF/WAVE image held in memory, one clip at a time. A clip
+// that cannot be played stays silent: nothing else is sounded in its place.
 class AudioBackend
 {
 public:
@@ -12,13 +12,14 @@ public:
     virtual ~AudioBackend() = default;
 
     // Every play first stops whatever is still sounding. Synchronous returns
-    // once the clip has been heard to its end, asynchronous once it has
-    // started. A clip that cannot be played (no device, a malformed image)
-    // is silent and the call returns at once. The backend keeps its own
-    // reference to the bytes for as long as it plays them.
+    // once the clip has been heard to its end, asynchronous once it has been
+    // handed over to be played. A clip that cannot be played (no sound
+    // server, a malformed image) is silent and the call does not wait for it.
+    // The backend keeps its own reference to the bytes for as long as it
+    // plays them.
     virtual void play(const QByteArray &waveImage, Mode mode) = 0;
 
-    // Silences whatever sounds, for the program's own end.
+    // Silences whatever sounds, at once.
     virtual void stop() {}
 
     // Waits, at most timeoutMs, until nothing sounds any more.

@@ -27,7 +27,8 @@ constexpr int kMaxRetryDoublings = 4;
 constexpr auto kEndMargin = 2000ms;
 // The buffering we ask of the sound server for each clip.
 constexpr pa_usec_t kTargetLatencyUs = 10000;
-// Handed over at once, the rest as the server asks for it.
+// The first write hands over up to this much of a clip, or more where the
+// server has room for it; the rest goes as the server asks for it.
 constexpr qsizetype kFirstWrite = 1 << 20;
 // The longest a sink may still be sounding a clip it has mixed.
 constexpr pa_usec_t kMaxTailUs = 2000000;

@@ -14,11 +14,13 @@ struct WaveImage;
 
 // Plays wave images through the sound server (PulseAudio, or PipeWire's
 // PulseAudio service) with libpulse's threaded main loop. Every clip gets
-// a stream of its own, made on the one connection kept open for the
-// program's life; waiting never runs the caller's event loop, so nothing
-// else is handled while a synchronous clip sounds. Without a server plays
-// are silent and return at once; a server that stops answering holds up
-// one play for a second at most, and later ones are silent at once.
+// a stream of its own, on one connection that is kept open and made anew
+// only once it has failed. Waiting never runs the caller's event loop, so
+// nothing else is handled while a synchronous clip sounds.
+// Without a server plays are silent and return at once. A server that stops
+// answering holds up a play by about a second (a synchronous one by at most
+// two seconds beyond its clip); the plays after it are silent at once until
+// the next try, which comes later after every failure in a row.
 class PulseAudioBackend : public AudioBackend
 {
 public:

@@ -11,8 +11,8 @@
 struct WaveImage
 {
     QList<QByteArray> chunkIds;     // in the order they stand, e.g. "fmt ", "fact", "data"
-    quint32 fmtChunkSize = 0;       // 16 or 18
-    quint16 extraSize = 0;          // cbSize of an 18-byte fmt chunk
+    quint32 fmtChunkSize = 0;       // 16, or 18 and more
+    quint16 extraSize = 0;          // of the format extension, in a fmt chunk of 18 bytes or more
     quint16 formatTag = 0;          // 1: PCM
     quint16 channels = 0;
     quint32 sampleRate = 0;

@@ -4,8 +4,8 @@
 // back end, a settings store in memory and a scripted random source, and
 // presses where a user would press.
 
-#include "platform/RandomSource.h"
 #include "platform/Resources.h"
+#include "support/FakeRandom.h"
 #include "support/MemorySettingsStore.h"
 #include "sheet/BubbleSheet.h"
 #include "support/RecordingBackend.h"
@@ -15,30 +15,13 @@
 
 #include <QPushButton>
 #include <QTest>
-#include <functional>
 #include <memory>
-
-// Cycles through its values; tells who wants to know when it is seeded.
-class CyclingRandom : public RandomSource
-{
-public:
-    QList<float> values {0.0f, 0.3f, 0.6f, 0.9f};
-    int draws = 0;
-    std::function<void()> onSeed;
-
-    void seedFromClock() override
-    {
-        if (onSeed)
-            onSeed();
-    }
-    float next() override { return values.at(draws++ % values.size()); }
-};
 
 struct MainWindowFixture
 {
     RecordingBackend audio;
     MemorySettingsStore settings;
-    CyclingRandom random;
+    FakeRandom random {{0.0f, 0.3f, 0.6f, 0.9f}};
     std::unique_ptr<frmPlinkety> window;
 
     void store(const QString &key, const QString &value)

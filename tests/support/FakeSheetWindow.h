@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/RandomSource.h"
 #include "sheet/SheetWindow.h"
 #include "sheet/StatusLabel.h"
 
@@ -46,21 +45,4 @@ private:
     }
 
     QString m_text;
-};
-
-// Hands out the numbers a test asks for, then keeps repeating the last.
-class ScriptedRandom : public RandomSource
-{
-public:
-    QList<float> values {0.0f};
-    int draws = 0;
-    bool seeded = false;
-
-    void seedFromClock() override { seeded = true; }
-    float next() override
-    {
-        const float value = values.at(qMin<qsizetype>(draws, values.size() - 1));
-        ++draws;
-        return value;
-    }
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FakeRandom.h"
 #include "FakeSheetWindow.h"
 #include "platform/Resources.h"
 #include "sheet/BubbleSheet.h"
@@ -13,7 +14,7 @@ struct SheetFixture
     FakeSheetWindow window;
     RecordingBackend audio;
     SoundClips clips {audio};
-    ScriptedRandom random;
+    FakeRandom random;
     BubbleSheet sheet {window, window, clips, random};
     QStringList log;
 

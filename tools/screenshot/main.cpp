@@ -2,7 +2,7 @@
 //   plinkety-screenshot [directory]     (default: docs)
 // Each picture has one function below; add a line to pictures() for another.
 #include "ui/ErrorReport.h"
-#include "platform/RandomSource.h"
+#include "support/FakeRandom.h"
 #include "support/MemorySettingsStore.h"
 #include "sheet/BubbleSheet.h"
 #include "sound/SilentBackend.h"
@@ -21,25 +21,13 @@
 
 namespace {
 
-// The same popped pictures on every run, so the picture only changes with the program.
-class RepeatingRandom : public RandomSource
-{
-public:
-    void seedFromClock() override {}
-    float next() override { return m_values[m_next++ % m_values.size()]; }
-
-private:
-    std::array<float, 4> m_values {0.1f, 0.6f, 0.3f, 0.9f};
-    size_t m_next = 0;
-};
-
 bool renderMainWindow(const QString &path)
 {
     SilentBackend audio;
     MemorySettingsStore settings;
     settings.SaveSetting(QStringLiteral("Plinkety"), QStringLiteral("Defaults"), QStringLiteral("Popped"),
                          QStringLiteral("41"));
-    RepeatingRandom random;
+    FakeRandom random({0.1f, 0.6f, 0.3f, 0.9f}); // the same popped pictures on every run
     frmPlinkety window(audio, settings, random);
     window.show();
 
@@ -61,7 +49,7 @@ bool renderAboutWindow(const QString &path)
     MemorySettingsStore settings;
     settings.SaveSetting(QStringLiteral("Plinkety"), QStringLiteral("Defaults"), QStringLiteral("Popped"),
                          QStringLiteral("812"));
-    RepeatingRandom random;
+    FakeRandom random;
     frmPlinkety window(audio, settings, random);
     frmAbout about(window);
     about.show();

@@ -3,6 +3,7 @@
 // back end and a private PulseAudio server. Prints figures; decides nothing.
 //
 //   bench_latency [plays]     (default 100)
+#include "support/ProcessProbes.h"
 #include "support/PulseTestServer.h"
 #include "support/SoundCapture.h"
 #include "sound/SoundClips.h"
@@ -19,11 +20,6 @@
 namespace {
 
 using Clock = SoundCapture::Clock;
-
-double ms(Clock::duration duration)
-{
-    return std::chrono::duration<double, std::milli>(duration).count();
-}
 
 void printFigures(const char *what, std::vector<double> values)
 {
@@ -77,8 +73,8 @@ int main(int argc, char **argv)
             ++silent;
             continue;
         }
-        latencies.push_back(ms(capture.arrivalOf(first) - called));
-        callTimes.push_back(ms(returned - called));
+        latencies.push_back(msBetween(called, capture.arrivalOf(first)));
+        callTimes.push_back(msBetween(called, returned));
     }
 
     std::printf("pop clips through PulseAudio's pipe sink, %d plays\n", plays);

@@ -6,6 +6,7 @@
 //   bench_mainwindow_paint
 #include "platform/RandomSource.h"
 #include "support/MemorySettingsStore.h"
+#include "support/ProcessProbes.h"
 #include "sheet/BubbleSheet.h"
 #include "sound/SilentBackend.h"
 #include "ui/SheetArea.h"
@@ -23,11 +24,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double msSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
 struct Figures
 {
@@ -59,7 +55,7 @@ Figures pressToRepaint(frmPlinkety &window)
                             Qt::NoModifier);
         const Clock::time_point start = Clock::now();
         QApplication::sendEvent(&area, &press);
-        ms.push_back(msSince(start));
+        ms.push_back(msBetween(start, Clock::now()));
         QApplication::sendEvent(&area, &release);
         if (i % 64 == 0)
             QApplication::processEvents(); // the status line's own repaint, outside the measured press
@@ -74,7 +70,7 @@ Figures fullRepaint(frmPlinkety &window, int times)
     for (int i = 0; i < times; ++i) {
         const Clock::time_point start = Clock::now();
         area.repaint();
-        ms.push_back(msSince(start));
+        ms.push_back(msBetween(start, Clock::now()));
     }
     return figuresOf(ms);
 }

@@ -7,6 +7,7 @@
 //   bench_mainwindow_startup [runs]      (offscreen unless QT_QPA_PLATFORM is set)
 #include "platform/RandomSource.h"
 #include "support/MemorySettingsStore.h"
+#include "support/ProcessProbes.h"
 #include "sound/SilentBackend.h"
 #include "ui/frmPlinkety.h"
 
@@ -25,17 +26,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-long residentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return 0;
-}
 
 // Ends the event loop right after the first paint of the window has been flushed.
 class FirstFrame : public QObject
@@ -77,8 +67,8 @@ int child(int argc, char **argv, Window kind)
     window->installEventFilter(&firstFrame);
     window->show();
     QApplication::exec();
-    const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-    std::printf("%.3f %ld\n", ms, residentKiB());
+    const double ms = msBetween(start, Clock::now());
+    std::printf("%.3f %lld\n", ms, residentKiB());
     return 0;
 }
 

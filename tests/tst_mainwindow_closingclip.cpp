@@ -2,6 +2,7 @@
 // playing into a private PulseAudio server: its window goes at once, the
 // closing clip is heard to its end, and the process ends when the clip
 // has ended; with no sound server it ends at once.
+#include "support/ProcessProbes.h"
 #include "support/PulseTestServer.h"
 #include "support/SoundCapture.h"
 
@@ -18,22 +19,6 @@ using Clock = SoundCapture::Clock;
 
 // The closing clip: 24190 frames at 44100 Hz.
 constexpr double closingClipMs = 548.5;
-
-bool catches(qint64 pid, int signalNumber)
-{
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return false;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("SigCgt:"))
-            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (signalNumber - 1)) & 1;
-    return false;
-}
-
-double msBetween(Clock::time_point from, Clock::time_point to)
-{
-    return std::chrono::duration<double, std::milli>(to - from).count();
-}
 
 // The last frame in [from, to) with a sample that is not silent, or -1.
 qint64 lastSound(const SoundCapture &capture, qint64 from, qint64 to)

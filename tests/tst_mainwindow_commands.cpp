@@ -84,7 +84,7 @@ void MainWindowCommandsTest::thePictureChangesBeforeTheClipAndTheStatus()
     QCOMPARE(f.sheet().poppedVariant(k), 2);
     const QImage popped2 = QImage(QStringLiteral(":/pictures/popped2.bmp")).convertToFormat(QImage::Format_RGB32);
     QCOMPARE(shownPicture(f.sheetArea(), k), popped2);
-    QCOMPARE(MainWindowFixture::clipOf(f.audio.plays().last().waveImage), 101);
+    QCOMPARE(clipOf(f.audio.plays().last().waveImage), 101);
     QCOMPARE(f.status(), QStringLiteral("10 bubbles popped!"));
 }
 
@@ -144,7 +144,7 @@ void MainWindowCommandsTest::resetMovesTheFocusRestoresEveryBubbleAndStartsANewS
     f.clickButton(0);
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(&f.sheetArea()));
     QVERIFY(bubblesStillPoppedAtClip);
-    QCOMPARE(MainWindowFixture::clipOf(f.audio.plays().last().waveImage), 102);
+    QCOMPARE(clipOf(f.audio.plays().last().waveImage), 102);
     for (qint16 k = 1; k <= f.sheet().numBubbles(); ++k)
         QVERIFY(f.sheet().isUnpopped(k));
     QCOMPARE(shownPicture(f.sheetArea(), 1), unpoppedPicture());
@@ -208,7 +208,7 @@ void MainWindowCommandsTest::clicksDuringTheCheerAreHandledAfterIt()
     // Presses and a Reset that reach the window while the cheer still sounds.
     QString duringCheer;
     f.audio.onPlay = [&](const RecordingBackend::Play &play) {
-        if (MainWindowFixture::clipOf(play.waveImage) != 108)
+        if (clipOf(play.waveImage) != 108)
             return;
         f.press(later);
         f.clickButton(0);
@@ -233,7 +233,7 @@ void MainWindowCommandsTest::closingDuringTheCheerClosesAfterIt()
         f.popNextVisible();
     bool closedDuringCheer = true;
     f.audio.onPlay = [&](const RecordingBackend::Play &play) {
-        if (MainWindowFixture::clipOf(play.waveImage) != 108)
+        if (clipOf(play.waveImage) != 108)
             return;
         window.close(); // the close control, pressed while the cheer sounds
         closedDuringCheer = !window.isVisible() || f.holds("Popped");
@@ -262,7 +262,7 @@ void MainWindowCommandsTest::quitAndTheCloseControlEndTheSameWay()
             QVERIFY(window.close());
         QVERIFY(!window.isVisible());
         QCOMPARE(f.audio.plays().size(), 1);
-        QCOMPARE(MainWindowFixture::clipOf(f.audio.plays().first().waveImage), 107);
+        QCOMPARE(clipOf(f.audio.plays().first().waveImage), 107);
         QCOMPARE(f.audio.plays().first().mode, Async);
         endings.append({f.stored("Top"), f.stored("Left"), f.stored("Height"), f.stored("Width"), f.stored("Popped")});
         // Closing twice unloads once.

@@ -1,6 +1,7 @@
 #include "tst_mainwindow_support.h"
 
 #include "platform/ExitSignals.h"
+#include "support/ProcessProbes.h"
 
 #include <QFile>
 #include <QProcess>
@@ -10,19 +11,6 @@
 #include <csignal>
 
 namespace {
-
-// True once the process has a handler installed for signalNumber.
-bool catches(qint64 pid, int signalNumber)
-{
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return false;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("SigCgt:"))
-            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (signalNumber - 1)) & 1;
-    }
-    return false;
-}
 
 QString confPath(const QTemporaryDir &home)
 {

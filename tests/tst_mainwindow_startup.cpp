@@ -152,7 +152,7 @@ void MainWindowStartupTest::greetingPlaysThreeSynchronousPopsBeforeTheSheetIsBui
                 loading = candidate;
         QVERIFY(loading);
         seen.append(QStringLiteral("%1 %2 bubbles=%3 visible=%4 status=%5 top=%6")
-                        .arg(MainWindowFixture::clipOf(play.waveImage))
+                        .arg(clipOf(play.waveImage))
                         .arg(play.mode == AudioBackend::Mode::Synchronous ? "sync" : "async")
                         .arg(loading->sheet().numBubbles())
                         .arg(loading->isVisible())
@@ -186,7 +186,7 @@ void MainWindowStartupTest::closingPlaysTheClosingClipBeforeWritingTheSettings()
     f.start();
     bool settingsWrittenBeforeClip = true;
     f.audio.onPlay = [&](const RecordingBackend::Play &play) {
-        if (MainWindowFixture::clipOf(play.waveImage) == 107)
+        if (clipOf(play.waveImage) == 107)
             settingsWrittenBeforeClip = f.holds("Top") || f.holds("Popped");
     };
     f.window->close();

@@ -4,7 +4,6 @@
 // back end, a settings store in memory and a scripted random source, and
 // presses where a user would press.
 
-#include "platform/Resources.h"
 #include "support/FakeRandom.h"
 #include "support/MemorySettingsStore.h"
 #include "sheet/BubbleSheet.h"
@@ -84,13 +83,6 @@ struct MainWindowFixture
         qWarning("no unpopped bubble left in view");
     }
 
-    static int clipOf(const QByteArray &image)
-    {
-        for (qint16 id = 101; id <= 108; ++id)
-            if (Resources::LoadResData(id) == image)
-                return id;
-        return 0;
-    }
     int playsOf(int clip, AudioBackend::Mode mode) const
     {
         int count = 0;

@@ -2,6 +2,7 @@
 // server and checks what comes out of the server's sink. The server is
 // started here; if that fails the test fails. The slots run in order: the
 // last two stop the server.
+#include "support/ProcessProbes.h"
 #include "support/PulseTestServer.h"
 #include "support/SoundCapture.h"
 #include "platform/RandomSource.h"
@@ -104,11 +105,6 @@ qint64 endOfGreeting(const std::vector<qint16> &heard)
         from = start + popLast + 1;
     }
     return loudSpan(after(from)).first < 0 ? from : -1;
-}
-
-double msBetween(SoundCapture::Clock::time_point from, SoundCapture::Clock::time_point to)
-{
-    return std::chrono::duration<double, std::milli>(to - from).count();
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "settings/QtSettingsStore.h"
+#include "support/Files.h"
 #include "support/StderrCapture.h"
 #include "settings/WindowPlacement.h"
 
@@ -19,19 +20,6 @@ namespace {
 
 const QString app = QStringLiteral("Plinkety");
 const QString defaults = QStringLiteral("Defaults");
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 ino_t inodeOf(const QString &path)
 {

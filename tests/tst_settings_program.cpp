@@ -1,6 +1,8 @@
 // The program itself with bad settings and with a settings store that
 // cannot be read or written: it starts, logs what it could not read, closes
 // normally and says when its settings were not saved.
+#include "support/Files.h"
+
 #include <QDir>
 #include <QMap>
 #include <QElapsedTimer>
@@ -27,19 +29,6 @@ struct Closed
     QString said;                    // what it wrote on stderr
     std::optional<QByteArray> saved; // the settings file it left, if any
 };
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The values of a settings file as QSettings reads them, under a name it
 // has not read before; nothing where it finds a fault.

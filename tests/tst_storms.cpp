@@ -2,6 +2,7 @@
 // across the sheet with resizes and Resets mixed in.
 #include "support/FakeRandom.h"
 #include "support/MemorySettingsStore.h"
+#include "support/ProcessProbes.h"
 #include "sheet/BubbleSheet.h"
 #include "sound/AudioBackend.h"
 #include "ui/SheetArea.h"
@@ -24,20 +25,6 @@ public:
     int asynchronous = 0;
     void play(const QByteArray &, Mode mode) override { ++(mode == Mode::Synchronous ? synchronous : asynchronous); }
 };
-
-// The resident memory of this process, in KiB, once the allocator has
-// handed back what it holds free.
-qint64 residentKiB()
-{
-    malloc_trim(0);
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-    return -1;
-}
 
 constexpr qint32 startCount = 812;
 // STORM_PRESSES makes a longer storm by hand.
@@ -140,6 +127,7 @@ private slots:
         checkCounts();
         const QSize measuredAt = m_window->size();
         QCoreApplication::processEvents();
+        malloc_trim(0); // before each reading, the allocator hands back what it holds free
         const qint64 after100 = residentKiB();
 
         const int pressesBefore = m_step;
@@ -151,7 +139,9 @@ private slots:
         checkCounts();
         resizeClient(measuredAt);
         QCoreApplication::processEvents();
+        malloc_trim(0);
         const qint64 atEnd = residentKiB();
+        QVERIFY(after100 > 0 && atEnd > 0); // a reading that failed would pass the check below
         qInfo("%d presses in all: %d pops, %d resizes, %d Resets, %d cheers; resident memory %lld KiB after the first 100 pops, "
               "%lld KiB at the end (%+lld KiB)",
               m_step, m_pops, m_resizes, m_resets, m_audio.synchronous - 3, after100, atEnd, atEnd - after100);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Resources.h"
 #include "sound/AudioBackend.h"
 
 #include <QList>
@@ -31,3 +32,12 @@ public:
 private:
     QList<Play> m_plays;
 };
+
+// The identifier of the clip whose bytes were played; 0 for bytes of no clip.
+inline int clipOf(const QByteArray &waveImage)
+{
+    for (qint16 id = 101; id <= 108; ++id)
+        if (Resources::LoadResData(id) == waveImage)
+            return id;
+    return 0;
+}

@@ -2,7 +2,6 @@
 
 #include "FakeRandom.h"
 #include "FakeSheetWindow.h"
-#include "platform/Resources.h"
 #include "sheet/BubbleSheet.h"
 #include "support/RecordingBackend.h"
 #include "sound/SoundClips.h"
@@ -26,15 +25,6 @@ struct SheetFixture
             log.append(QStringLiteral("play %1%2").arg(clipOf(play.waveImage))
                            .arg(play.mode == AudioBackend::Mode::Synchronous ? " sync" : ""));
         };
-    }
-
-    // The identifier of the clip whose bytes were played.
-    static int clipOf(const QByteArray &image)
-    {
-        for (qint16 id = 101; id <= 108; ++id)
-            if (Resources::LoadResData(id) == image)
-                return id;
-        return 0;
     }
 
     QList<int> playedClips() const

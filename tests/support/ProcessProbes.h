@@ -1,0 +1,36 @@
+#pragma once
+
+// What the tests and benchmarks read about a process from /proc, and the
+// time between two moments.
+
+#include <QFile>
+#include <chrono>
+
+// True once process pid has a handler installed for signalNumber.
+inline bool catches(qint64 pid, int signalNumber)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return false;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("SigCgt:"))
+            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (signalNumber - 1)) & 1;
+    return false;
+}
+
+// The resident memory of this process in KiB, or -1 where it cannot be read.
+inline qint64 residentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong();
+    return -1;
+}
+
+inline double msBetween(std::chrono::steady_clock::time_point from, std::chrono::steady_clock::time_point to)
+{
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}

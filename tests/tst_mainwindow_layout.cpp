@@ -3,26 +3,6 @@
 #include <QAccessible>
 #include <QFontDatabase>
 #include <QFrame>
-#include <cmath>
-
-namespace {
-
-// The Quit button's left edge in pixels, from the strip's outer left edge.
-int quitLeftFor(int stripWidth)
-{
-    const float twips = float(stripWidth * 15) - 200.0f - 615.0f;
-    return 2 + qRound(twips / 15.0f);
-}
-
-// CountVisible for an inner sheet area of this many pixels.
-int visibleFor(QSize inner)
-{
-    const int columns = int(std::floor(inner.width() * 15 / 750.0 + 0.6));
-    const int rows = int(std::floor(inner.height() * 15 / 600.0 + 0.65));
-    return columns * rows;
-}
-
-} // namespace
 
 class MainWindowLayoutTest : public QObject
 {
@@ -126,22 +106,25 @@ void MainWindowLayoutTest::statusLabelSizesItselfToItsOneLine()
 
 void MainWindowLayoutTest::quitFollowsTheRightEdgeAndTheOthersStay_data()
 {
+    // Quit's left edge is the strip's width - 200 - 615 twips inside the 2-pixel border.
     QTest::addColumn<int>("width");
-    QTest::newRow("design width, 3565 twips") << 292;
-    QTest::newRow("wider") << 640;
-    QTest::newRow("odd width") << 333;
-    QTest::newRow("narrower than 2270 twips, over About") << 140;
-    QTest::newRow("narrower than 815 twips, left of the border") << 40;
+    QTest::addColumn<int>("quitLeft");
+    QTest::newRow("design width, 3565 twips") << 292 << 240;
+    QTest::newRow("wider, 8785 twips") << 640 << 588;
+    QTest::newRow("odd width, 4180 twips") << 333 << 281;
+    QTest::newRow("narrower than 2270 twips, over About") << 140 << 88; // 1285 twips
+    QTest::newRow("narrower than 815 twips, left of the border") << 40 << -12; // -215 twips
 }
 
 void MainWindowLayoutTest::quitFollowsTheRightEdgeAndTheOthersStay()
 {
     QFETCH(int, width);
+    QFETCH(int, quitLeft);
     MainWindowFixture f;
     frmPlinkety &window = f.start(QSize(292, 210));
     f.resizeClient(QSize(width, 210));
     QCOMPARE(window.menuBox()->width(), width);
-    QCOMPARE(window.button(2)->x(), quitLeftFor(width));
+    QCOMPARE(window.button(2)->x(), quitLeft);
     QCOMPARE(window.button(0)->x(), 10);
     QCOMPARE(window.button(1)->x(), 58);
     QCOMPARE(f.sheetArea().width(), width);
@@ -149,24 +132,28 @@ void MainWindowLayoutTest::quitFollowsTheRightEdgeAndTheOthersStay()
 
 void MainWindowLayoutTest::resizingRecountsTheVisibleBubbles_data()
 {
+    // Cells of 50 x 40 pixels; a column counts from 40 % in view, a row from 35 %.
     QTest::addColumn<QSize>("client");
-    QTest::newRow("design") << QSize(292, 210);
-    QTest::newRow("40 % of a column shows") << QSize(4 + 100 + 20, 210);
-    QTest::newRow("39 % of a column shows") << QSize(4 + 100 + 19, 210);
-    QTest::newRow("35 % of a row shows") << QSize(292, 40 + 80 + 14);
-    QTest::newRow("34 % of a row shows") << QSize(292, 40 + 80 + 13);
-    QTest::newRow("large") << QSize(780, 760);
+    QTest::addColumn<QSize>("inner");
+    QTest::addColumn<int>("visible");
+    QTest::newRow("design") << QSize(292, 210) << QSize(288, 170) << 24; // 6 x 4
+    QTest::newRow("40 % of a column shows") << QSize(124, 210) << QSize(120, 170) << 12; // 3 x 4
+    QTest::newRow("39 % of a column shows") << QSize(123, 210) << QSize(119, 170) << 8; // 2 x 4
+    QTest::newRow("35 % of a row shows") << QSize(292, 134) << QSize(288, 94) << 18; // 6 x 3
+    QTest::newRow("34 % of a row shows") << QSize(292, 133) << QSize(288, 93) << 12; // 6 x 2
+    QTest::newRow("large") << QSize(780, 760) << QSize(776, 720) << 288; // 16 x 18
 }
 
 void MainWindowLayoutTest::resizingRecountsTheVisibleBubbles()
 {
     QFETCH(QSize, client);
+    QFETCH(QSize, inner);
+    QFETCH(int, visible);
     MainWindowFixture f;
     f.start(QSize(200, 150));
     f.resizeClient(client);
-    const QSize inner = f.sheetArea().contentsRect().size();
-    QCOMPARE(inner, QSize(client.width() - 4, client.height() - 17 - 19 - 4));
-    QCOMPARE(f.sheet().numVisible(), visibleFor(inner));
+    QCOMPARE(f.sheetArea().contentsRect().size(), inner);
+    QCOMPARE(f.sheet().numVisible(), visible);
 }
 
 void MainWindowLayoutTest::changingTheHeightAloneMovesNothingAndRecounts()
@@ -180,7 +167,7 @@ void MainWindowLayoutTest::changingTheHeightAloneMovesNothingAndRecounts()
     QCOMPARE(window.button(2)->geometry(), buttons[2]);
     QCOMPARE(f.sheetArea().width(), 292);
     QCOMPARE(window.statusBox()->y(), 400 - 19);
-    QCOMPARE(f.sheet().numVisible(), visibleFor(QSize(288, 400 - 40)));
+    QCOMPARE(f.sheet().numVisible(), 54); // 288 x 360 inner pixels, 6 x 9
 }
 
 void MainWindowLayoutTest::focusStartsOnTheCommandStripAndTabVisitsTheThreeAreas()

@@ -70,10 +70,11 @@ void MainWindowStartupTest::storedPlacementIsTheOuterFrameAndComesBackUnchanged(
     QTRY_COMPARE(second.frameGeometry().topLeft(), QPoint(30, 40));
     const QRect frame = second.frameGeometry();
     second.close();
-    QCOMPARE(again.stored("Top"), QString::number(40 * 15));
-    QCOMPARE(again.stored("Left"), QString::number(30 * 15));
-    QCOMPARE(again.stored("Height"), QString::number(frame.height() * 15));
-    QCOMPARE(again.stored("Width"), QString::number(frame.width() * 15));
+    QCOMPARE(frame, QRect(30, 40, 504, 304)); // the offscreen frame is 2 pixels a side
+    QCOMPARE(again.stored("Top"), QStringLiteral("600"));
+    QCOMPARE(again.stored("Left"), QStringLiteral("450"));
+    QCOMPARE(again.stored("Height"), QStringLiteral("4560"));
+    QCOMPARE(again.stored("Width"), QStringLiteral("7560"));
 }
 
 void MainWindowStartupTest::placementIsCorrectedIntoTheScreen_data()
@@ -81,36 +82,36 @@ void MainWindowStartupTest::placementIsCorrectedIntoTheScreen_data()
     // The offscreen screen is 800 x 800 pixels: 12000 x 12000 twips.
     QTest::addColumn<QStringList>("stored"); // Top, Left, Height, Width
     QTest::addColumn<QStringList>("written");
-    QTest::newRow("top above the screen")
-        << QStringList {"-300", "600", "3000", "4500"} << QStringList {"200", "600", "3000", "4500"};
-    QTest::newRow("left of the screen")
-        << QStringList {"600", "-15", "3000", "4500"} << QStringList {"600", "200", "3000", "4500"};
-    QTest::newRow("wider than the screen")
-        << QStringList {"300", "300", "3000", "20000"} << QStringList {"300", "300", "3000", "11800"};
-    QTest::newRow("taller than the screen")
-        << QStringList {"300", "300", "12001", "4500"} << QStringList {"300", "300", "11800", "4500"};
+    QTest::addColumn<QRect>("frame"); // the written twips in pixels, rounded
+    QTest::newRow("top above the screen") << QStringList {"-300", "600", "3000", "4500"}
+                                          << QStringList {"200", "600", "3000", "4500"} << QRect(40, 13, 300, 200);
+    QTest::newRow("left of the screen") << QStringList {"600", "-15", "3000", "4500"}
+                                        << QStringList {"600", "200", "3000", "4500"} << QRect(13, 40, 300, 200);
+    QTest::newRow("wider than the screen") << QStringList {"300", "300", "3000", "20000"}
+                                           << QStringList {"300", "300", "3000", "11800"} << QRect(20, 20, 787, 200);
+    QTest::newRow("taller than the screen") << QStringList {"300", "300", "12001", "4500"}
+                                            << QStringList {"300", "300", "11800", "4500"} << QRect(20, 20, 300, 787);
     QTest::newRow("partly beyond the right and bottom edges stays")
-        << QStringList {"9000", "9000", "6000", "6000"} << QStringList {"9000", "9000", "6000", "6000"};
+        << QStringList {"9000", "9000", "6000", "6000"} << QStringList {"9000", "9000", "6000", "6000"}
+        << QRect(600, 600, 400, 400);
     QTest::newRow("wholly off every screen comes back to 200, 200")
-        << QStringList {"60000", "45000", "3000", "4500"} << QStringList {"200", "200", "3000", "4500"};
+        << QStringList {"60000", "45000", "3000", "4500"} << QStringList {"200", "200", "3000", "4500"}
+        << QRect(13, 13, 300, 200);
     QTest::newRow("texts without a number read as 0")
-        << QStringList {"top", "", "3000", "4500"} << QStringList {"0", "0", "3000", "4500"};
+        << QStringList {"top", "", "3000", "4500"} << QStringList {"0", "0", "3000", "4500"} << QRect(0, 0, 300, 200);
 }
 
 void MainWindowStartupTest::placementIsCorrectedIntoTheScreen()
 {
     QFETCH(QStringList, stored);
     QFETCH(QStringList, written);
+    QFETCH(QRect, frame);
     const QStringList keys {"Top", "Left", "Height", "Width"};
     MainWindowFixture f;
     for (int i = 0; i < keys.size(); ++i)
         f.store(keys[i], stored[i]);
     frmPlinkety &window = f.start();
-    const QRect frame = window.frameGeometry();
-    QCOMPARE(frame.top(), qRound(written[0].toDouble() / 15));
-    QCOMPARE(frame.left(), qRound(written[1].toDouble() / 15));
-    QCOMPARE(frame.height(), qRound(written[2].toDouble() / 15));
-    QCOMPARE(frame.width(), qRound(written[3].toDouble() / 15));
+    QCOMPARE(window.frameGeometry(), frame);
     window.close();
     for (int i = 0; i < keys.size(); ++i)
         QCOMPARE(f.stored(keys[i]), written[i]);

@@ -55,11 +55,10 @@ close_window() {
     case $how in
         close-control) xdotool windowactivate --sync "$wid" key --clearmodifiers alt+F4 ;;
         quit-button)
-            # The Quit button's middle: its left edge is the strip's width - 815 twips, inside the border.
-            local width x
-            width=$(client_width "$wid")
-            x=$(( 2 + (width * 15 - 815 + 7) / 15 + 20 ))
-            xdotool mousemove --window "$wid" "$x" 8 click 1 ;;
+            # The 400-pixel frame holds a client of 398 (5970 twips): Quit's left edge is
+            # 5970 - 815 = 5155 twips (344 pixels) inside the 2-pixel border, and its middle 20 further.
+            [ "$(client_width "$wid")" = 398 ] || fail "the client is $(client_width "$wid") pixels wide, not 398"
+            xdotool mousemove --window "$wid" 366 8 click 1 ;;
         sigterm) kill -TERM "$pid" ;;
     esac
     for _ in $(seq 100); do
@@ -112,11 +111,12 @@ done
 
 echo "Moved and resized by the user: the new frame is written and then kept"
 RESIZE_TO="500 300" run_once close-control "200 100 400 333"
-read -r fl ft fw fh <<<"$LAST_FRAME"
-expected="Top=$((ft * 15)) Left=$((fl * 15)) Height=$((fh * 15)) Width=$((fw * 15)) Popped=812"
+# The 500 x 300 client moved to 64, 48 sits in openbox's frame at 63, 28, 502 x 325 pixels.
+[ "$LAST_FRAME" = "63 28 502 325" ] || fail "the moved frame is '$LAST_FRAME', expected '63 28 502 325'"
+expected="Top=420 Left=945 Height=4875 Width=7530 Popped=812"
 [ "$(stored_all)" = "$expected" ] || fail "after moving the store holds $(stored_all), expected $expected"
 for how in sigterm close-control; do
-    run_once "$how" "$fl $ft $fw $fh"
+    run_once "$how" "63 28 502 325"
     [ "$(stored_all)" = "$expected" ] || fail "the moved frame drifted to $(stored_all)"
 done
 

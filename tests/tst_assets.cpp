@@ -1,4 +1,5 @@
 #include "platform/Resources.h"
+#include "support/ClipFormats.h"
 #include "sound/WaveImage.h"
 
 #include <QDir>
@@ -166,21 +167,7 @@ void TestAssets::generatorReproducesTheCommittedFilesByteForByte()
 
 void TestAssets::everyClipHasItsFormat_data()
 {
-    QTest::addColumn<int>("id");
-    QTest::addColumn<int>("channels");
-    QTest::addColumn<int>("rate");
-    QTest::addColumn<int>("bits");
-    QTest::addColumn<int>("dataBytes");
-    QTest::addColumn<int>("frames");
-    QTest::addColumn<bool>("hasFact");
-    QTest::newRow("101 pop") << 101 << 2 << 44100 << 8 << 1264 << 632 << true;
-    QTest::newRow("102 reset") << 102 << 2 << 44100 << 8 << 22000 << 11000 << true;
-    QTest::newRow("103 pop and greeting") << 103 << 2 << 44100 << 8 << 612 << 306 << true;
-    QTest::newRow("104 pop") << 104 << 2 << 44100 << 8 << 342 << 171 << true;
-    QTest::newRow("105 pop") << 105 << 2 << 44100 << 8 << 300 << 150 << false;
-    QTest::newRow("106 never played") << 106 << 2 << 44100 << 8 << 3052 << 1526 << true;
-    QTest::newRow("107 closing") << 107 << 2 << 44100 << 16 << 96760 << 24190 << true;
-    QTest::newRow("108 cheer") << 108 << 1 << 11025 << 8 << 33072 << 33072 << true;
+    addClipFormatRows();
 }
 
 void TestAssets::everyClipHasItsFormat()

@@ -1,4 +1,5 @@
 #include "platform/Resources.h"
+#include "support/ClipFormats.h"
 #include "sound/WaveImage.h"
 
 #include <QtEndian>
@@ -110,21 +111,7 @@ private slots:
 
 void TestWaveImage::everyClipReadsWithItsFormatAndLength_data()
 {
-    QTest::addColumn<int>("id");
-    QTest::addColumn<int>("channels");
-    QTest::addColumn<int>("rate");
-    QTest::addColumn<int>("bits");
-    QTest::addColumn<int>("dataBytes");
-    QTest::addColumn<int>("frames");
-    QTest::addColumn<double>("durationMs");
-    QTest::newRow("101") << 101 << 2 << 44100 << 8 << 1264 << 632 << 14.3;
-    QTest::newRow("102") << 102 << 2 << 44100 << 8 << 22000 << 11000 << 249.4;
-    QTest::newRow("103") << 103 << 2 << 44100 << 8 << 612 << 306 << 6.9;
-    QTest::newRow("104") << 104 << 2 << 44100 << 8 << 342 << 171 << 3.9;
-    QTest::newRow("105") << 105 << 2 << 44100 << 8 << 300 << 150 << 3.4;
-    QTest::newRow("106") << 106 << 2 << 44100 << 8 << 3052 << 1526 << 34.6;
-    QTest::newRow("107") << 107 << 2 << 44100 << 16 << 96760 << 24190 << 548.5;
-    QTest::newRow("108") << 108 << 1 << 11025 << 8 << 33072 << 33072 << 2999.7;
+    addClipFormatRows();
 }
 
 void TestWaveImage::everyClipReadsWithItsFormatAndLength()
@@ -135,13 +122,14 @@ void TestWaveImage::everyClipReadsWithItsFormatAndLength()
     QFETCH(int, bits);
     QFETCH(int, dataBytes);
     QFETCH(int, frames);
+    QFETCH(bool, hasFact);
     QFETCH(double, durationMs);
 
     const QByteArray image = Resources::LoadResData(qint16(id));
     const auto wave = parseExact(image);
     QVERIFY(wave);
-    const QList<QByteArray> layout = id == 105 ? QList<QByteArray>{"fmt ", "data"}
-                                               : QList<QByteArray>{"fmt ", "fact", "data"};
+    const QList<QByteArray> layout = hasFact ? QList<QByteArray>{"fmt ", "fact", "data"}
+                                             : QList<QByteArray>{"fmt ", "data"};
     QCOMPARE(wave->chunkIds, layout);
     QCOMPARE(wave->fmtChunkSize, 18u);
     QCOMPARE(int(wave->extraSize), 0);
@@ -152,7 +140,7 @@ void TestWaveImage::everyClipReadsWithItsFormatAndLength()
     QCOMPARE(int(wave->dataSize), dataBytes);
     QCOMPARE(int(wave->frames()), frames);
     QVERIFY2(qAbs(wave->durationMs() - durationMs) < 0.1, qPrintable(QString::number(wave->durationMs())));
-    QCOMPARE(wave->factFrames.has_value(), id != 105);
+    QCOMPARE(wave->factFrames.has_value(), hasFact);
     if (wave->factFrames)
         QCOMPARE(*wave->factFrames, quint32(frames));
     QCOMPARE(image.sliced(wave->dataOffset - 8, 4), QByteArray("data"));

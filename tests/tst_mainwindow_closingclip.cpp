@@ -39,21 +39,7 @@ class MainWindowClosingClipTest : public QObject
 private slots:
     void theClosingClipIsHeardToItsEndBeforeTheProgramEnds();
     void withoutASoundServerTheProgramEndsAtOnce();
-
-private:
-    void startProgram(QProcess &program, const QTemporaryDir &home);
 };
-
-void MainWindowClosingClipTest::startProgram(QProcess &program, const QTemporaryDir &home)
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(PLINKETY_PROGRAM), QStringList());
-    QVERIFY(program.waitForStarted());
-    QVERIFY(QTest::qWaitFor([&] { return catches(program.processId(), SIGTERM); }, 10000));
-}
 
 void MainWindowClosingClipTest::theClosingClipIsHeardToItsEndBeforeTheProgramEnds()
 {
@@ -65,7 +51,7 @@ void MainWindowClosingClipTest::theClosingClipIsHeardToItsEndBeforeTheProgramEnd
 
     QTemporaryDir home;
     QProcess program;
-    startProgram(program, home);
+    QVERIFY(startProgram(program, QStringLiteral(PLINKETY_PROGRAM), home.path()));
     // The greeting is heard first; then the program waits in its event loop.
     QVERIFY2(capture.waitForSound(0, 10000) >= 0, "the greeting was not heard");
     QVERIFY(capture.waitForSinkTime(300, 5000));
@@ -93,7 +79,7 @@ void MainWindowClosingClipTest::withoutASoundServerTheProgramEndsAtOnce()
     QTemporaryDir home;
     qputenv("PULSE_SERVER", QByteArray("unix:") + home.filePath(QStringLiteral("no-server")).toLocal8Bit());
     QProcess program;
-    startProgram(program, home);
+    QVERIFY(startProgram(program, QStringLiteral(PLINKETY_PROGRAM), home.path()));
     const Clock::time_point signalled = Clock::now();
     ::kill(pid_t(program.processId()), SIGTERM);
     QVERIFY(program.waitForFinished(10000));

@@ -18,15 +18,6 @@ QString confPath(const QTemporaryDir &home)
 }
 
 // Starts the program offscreen with its settings under home.
-void startProgram(QProcess &program, const QTemporaryDir &home)
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(PLINKETY_PROGRAM), QStringList());
-}
-
 } // namespace
 
 class MainWindowExitTest : public QObject
@@ -108,9 +99,7 @@ void MainWindowExitTest::theProgramEndedWithSigtermSavesItsSettingsAndEndsCleanl
         seed.setValue("Defaults/Top", "1500");
     }
     QProcess program;
-    startProgram(program, home);
-    QVERIFY(program.waitForStarted());
-    QVERIFY(QTest::qWaitFor([&] { return catches(program.processId(), SIGTERM); }, 10000));
+    QVERIFY(startProgram(program, QStringLiteral(PLINKETY_PROGRAM), home.path()));
     ::kill(pid_t(program.processId()), SIGTERM);
     QVERIFY(program.waitForFinished(10000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
@@ -129,9 +118,7 @@ void MainWindowExitTest::settingsThatCannotBeSavedAreReportedOnStderr()
     // A directory where the settings file should be: nothing can be written there.
     QVERIFY(QDir(home.path()).mkpath(QStringLiteral("Plinkety/Plinkety.conf")));
     QProcess program;
-    startProgram(program, home);
-    QVERIFY(program.waitForStarted());
-    QVERIFY(QTest::qWaitFor([&] { return catches(program.processId(), SIGTERM); }, 10000));
+    QVERIFY(startProgram(program, QStringLiteral(PLINKETY_PROGRAM), home.path()));
     ::kill(pid_t(program.processId()), SIGTERM);
     QVERIFY(program.waitForFinished(10000));
     const QString said = QString::fromLocal8Bit(program.readAllStandardError());

@@ -1,10 +1,13 @@
 #pragma once
 
-// What the tests and benchmarks read about a process from /proc, and the
-// time between two moments.
+// What the tests and benchmarks read about a process from /proc, the time
+// between two moments, and the program started for a test to end it.
 
 #include <QFile>
+#include <QProcess>
+#include <QTest>
 #include <chrono>
+#include <csignal>
 
 // True once process pid has a handler installed for signalNumber.
 inline bool catches(qint64 pid, int signalNumber)
@@ -33,4 +36,17 @@ inline qint64 residentKiB()
 inline double msBetween(std::chrono::steady_clock::time_point from, std::chrono::steady_clock::time_point to)
 {
     return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+// Starts the program at binary offscreen, its settings under configHome, and
+// waits until it catches SIGTERM. False where it gets no further: then the
+// test must not signal it, for a process id of 0 would be its own group.
+inline bool startProgram(QProcess &program, const QString &binary, const QString &configHome)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    program.setProcessEnvironment(environment);
+    program.start(binary, QStringList());
+    return program.waitForStarted() && QTest::qWaitFor([&] { return catches(program.processId(), SIGTERM); }, 10000);
 }

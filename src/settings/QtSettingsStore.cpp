@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
@@ -19,6 +20,8 @@ namespace {
 // A lock file holds its owner's process id from the moment it is made; one
 // that is still empty after this long was left by a save that was killed.
 constexpr qint64 leftEmptyLockMs = 2000;
+// A save takes milliseconds; one that holds its turn longer is not waited for.
+constexpr int saveTurnWaitMs = 5000;
 
 void say(const QString &application, const QString &text)
 {
@@ -53,11 +56,14 @@ std::unique_ptr<QSettings> openSettings(const QString &path)
 // file in place of the old one and reports success. So before a save, as
 // many bytes as the file can take must fit beside it. QSettings writes at
 // most six bytes for each character it read from the file or is given.
-qint64 mostBytesOfSave(const QString &path, const QMap<QString, QString> &changes)
+template<typename Changes>
+qint64 mostBytesOfSave(const QString &path, const Changes &changes)
 {
+    // An updated value is a number: its text is short.
+    constexpr qsizetype updatedValueChars = 32;
     qint64 bytes = 64 + 6 * QFileInfo(path).size();
     for (auto change = changes.cbegin(); change != changes.cend(); ++change)
-        bytes += 6 * (change.key().size() + change.value().size()) + 8;
+        bytes += 6 * (change.key().size() + change->value.size() + updatedValueChars) + 8;
     return bytes;
 }
 
@@ -105,10 +111,17 @@ void clearLockLeftEmpty(const QString &lockPath)
 
 struct QtSettingsStore::StoredFile
 {
+    struct Change
+    {
+        QString value;        // the text to save, or
+        Update update;        // what to make of the text there when saving
+        QString defaultText;  // what update is given where the key holds nothing
+    };
+
     QString application;
     QString path;
     std::unique_ptr<QSettings> read; // null where the path is no settings file
-    QMap<QString, QString> changes;  // "section/key" -> value, saved since the last flush
+    QMap<QString, Change> changes;   // "section/key" -> change, saved since the last flush
 };
 
 QtSettingsStore::QtSettingsStore() = default;
@@ -176,22 +189,26 @@ QString QtSettingsStore::GetSetting(const QString &application, const QString &s
     StoredFile &file = fileOf(application);
     const QString name = section + u'/' + key;
     const auto changed = file.changes.constFind(name);
-    if (changed != file.changes.cend())
-        return *changed;
-    if (!file.read || !file.read->contains(name))
-        return defaultText;
+    if (changed != file.changes.cend() && !changed->update)
+        return changed->value;
+    const QString read = file.read && file.read->contains(name) ? textOf(file, name, file.read->value(name), defaultText)
+                                                                : defaultText;
+    return changed == file.changes.cend() ? read : changed->update(read);
+}
 
-    // QSettings reads "1,2" as a list and "@Rect(1 2 3 4)" and the like as
-    // other types: a list is given back as the text it came from, near
-    // enough; anything else is not a text the program wrote.
-    const QVariant value = file.read->value(name);
+// QSettings reads "1,2" as a list and "@Rect(1 2 3 4)" and the like as
+// other types: a list is given back as the text it came from, near enough;
+// anything else is not a text the program wrote.
+QString QtSettingsStore::textOf(const StoredFile &file, const QString &name, const QVariant &value,
+                                const QString &defaultText)
+{
     switch (value.typeId()) {
     case QMetaType::QString:
         return value.toString();
     case QMetaType::QStringList:
         return value.toStringList().join(u',');
     default:
-        say(application, QStringLiteral("in the settings file %1, %2 %3; it reads as \"%4\".")
+        say(file.application, QStringLiteral("in the settings file %1, %2 %3; it reads as \"%4\".")
                              .arg(file.path, name,
                                   value.isValid()
                                       ? QStringLiteral("holds a %1 rather than text").arg(QString::fromLatin1(value.typeName()))
@@ -204,7 +221,13 @@ QString QtSettingsStore::GetSetting(const QString &application, const QString &s
 void QtSettingsStore::SaveSetting(const QString &application, const QString &section, const QString &key,
                                   const QString &value)
 {
-    fileOf(application).changes.insert(section + u'/' + key, value);
+    fileOf(application).changes.insert(section + u'/' + key, {value, {}, {}});
+}
+
+void QtSettingsStore::UpdateSetting(const QString &application, const QString &section, const QString &key,
+                                    const QString &defaultText, const Update &update)
+{
+    fileOf(application).changes.insert(section + u'/' + key, {{}, update, defaultText});
 }
 
 bool QtSettingsStore::flush(QString *whyNot)
@@ -239,6 +262,12 @@ bool QtSettingsStore::write(StoredFile &file, QString &whyNot)
         return false;
     }
     clearLockLeftEmpty(lockPath);
+    // QSettings' own lock is held only while it writes; this one spans the
+    // read of what is there as well. A lock left by a killed save is stale
+    // at once, its process being gone.
+    QLockFile turn(file.path + QStringLiteral(".save.lock"));
+    turn.setStaleLockTime(leftEmptyLockMs);
+    turn.tryLock(saveTurnWaitMs);
 
     // Once QSettings has found a fault its status stays, and would hide how
     // the save went. A second QSettings on a file that has not changed
@@ -247,8 +276,7 @@ bool QtSettingsStore::write(StoredFile &file, QString &whyNot)
     if (settings->status() != QSettings::NoError)
         settings = openSettings(file.path);
     const bool readFirst = settings->status() == QSettings::NoError;
-    for (auto change = file.changes.cbegin(); change != file.changes.cend(); ++change)
-        settings->setValue(change.key(), change.value());
+    applyChanges(file, *settings);
     settings->sync();
     if (readFirst && settings->status() == QSettings::NoError) {
         file.changes.clear();
@@ -262,4 +290,18 @@ bool QtSettingsStore::write(StoredFile &file, QString &whyNot)
     else
         whyNot = cannot + (readFirst ? QStringLiteral("it could not be replaced") : QStringLiteral("it could not be read first"));
     return false;
+}
+
+void QtSettingsStore::applyChanges(StoredFile &file, QSettings &settings)
+{
+    for (auto change = file.changes.cbegin(); change != file.changes.cend(); ++change) {
+        if (!change->update) {
+            settings.setValue(change.key(), change->value);
+            continue;
+        }
+        const QString stored = settings.contains(change.key())
+            ? textOf(file, change.key(), settings.value(change.key()), change->defaultText)
+            : change->defaultText;
+        settings.setValue(change.key(), change->update(stored));
+    }
 }

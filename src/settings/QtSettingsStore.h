@@ -8,6 +8,7 @@
 #include <vector>
 
 class QSettings;
+class QVariant;
 
 // The per-user store on disk, kept by QSettings in its INI format: the
 // application name is both organisation and application, so on Linux the
@@ -16,6 +17,8 @@ class QSettings;
 // cannot be read is logged on stderr and the defaults take its place.
 // Saved values wait in memory until flush(), which hands them to QSettings
 // for an atomic save only once the folder is known to take the whole file.
+// A save holds a lock file beside the settings file from reading what is
+// there to writing it back, so programs saving at once take turns.
 class QtSettingsStore : public SettingsStore
 {
 public:
@@ -28,6 +31,8 @@ public:
                        const QString &defaultText) override;
     void SaveSetting(const QString &application, const QString &section, const QString &key,
                      const QString &value) override;
+    void UpdateSetting(const QString &application, const QString &section, const QString &key,
+                       const QString &defaultText, const Update &update) override;
     bool flush(QString *whyNot = nullptr) override;
 
     // Where the values of application are kept.
@@ -38,6 +43,8 @@ private:
 
     StoredFile &fileOf(const QString &application);
     static bool write(StoredFile &file, QString &whyNot);
+    static void applyChanges(StoredFile &file, QSettings &settings);
+    static QString textOf(const StoredFile &file, const QString &name, const QVariant &value, const QString &defaultText);
 
     QString m_fixedFileName;
     std::vector<std::unique_ptr<StoredFile>> m_files;

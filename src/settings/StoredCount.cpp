@@ -1,6 +1,7 @@
 #include "StoredCount.h"
 
 #include "SettingsKeys.h"
+#include "platform/CheckedInt.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextConvert.h"
 #include "SettingsStore.h"
@@ -48,6 +49,14 @@ qint32 read(SettingsStore &store)
 void write(SettingsStore &store, qint32 count)
 {
     store.SaveSetting(SettingsKeys::application(), SettingsKeys::section(), key(), QString::number(count));
+}
+
+void add(SettingsStore &store, qint32 pops)
+{
+    store.UpdateSetting(SettingsKeys::application(), SettingsKeys::section(), key(), QString::number(0),
+                        [pops](const QString &stored) {
+                            return QString::number(Checked::add(fromText(stored).value, pops));
+                        });
 }
 
 } // namespace StoredCount

@@ -21,5 +21,9 @@ Reading fromText(const QString &text);
 
 qint32 read(SettingsStore &store);
 void write(SettingsStore &store, qint32 count);
+// Adds pops to the count the store holds when it saves, so that programs
+// that save the count at once each add their own pops. A count there that
+// is no whole number counts as its leading number, as when it is read.
+void add(SettingsStore &store, qint32 pops);
 
 } // namespace StoredCount

@@ -39,7 +39,7 @@ frmPlinkety::frmPlinkety(AudioBackend &audio, SettingsStore &settings, RandomSou
     , m_fitter(*this, [this] { applyPlacement(); })
 {
     createControls();
-    connect(qApp, &QGuiApplication::commitDataRequest, this, &frmPlinkety::commitData);
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { ErrorReport::guard([this] { commitData(); }); });
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { ErrorReport::guard([this] { Form_Unload(); }); });
     Form_Load();
 }

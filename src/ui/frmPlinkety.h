@@ -38,6 +38,9 @@ public:
     // Closes the window through Form_Unload, for a signal or the session's
     // end; a modal window still open is closed first.
     void requestClose();
+    // The session may be about to end, or the logout may yet be cancelled:
+    // the pops and the place are saved, and nothing closes, sounds or asks.
+    void commitData();
 
     const BubbleSheet &sheet() const { return m_sheet; }
     SheetArea *sheetArea() const { return picMain; }
@@ -57,7 +60,6 @@ private:
     void Form_Load();
     void Form_Unload();
     void unloadNow();
-    void commitData();
     void applyPlacement();
     WindowPlacement presentPlacement() const;
     void saveSettings();
@@ -96,6 +98,7 @@ private:
 
     BubbleSheet m_sheet;
 
+    qint32 m_countSaved = 0;     // numPopped as the last save left it
     WindowPlacement m_placement; // as read and corrected at start-up
     FrameFitter m_fitter;        // brings the frame to m_placement once shown
     bool m_laidOut = false;

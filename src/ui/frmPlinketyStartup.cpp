@@ -4,6 +4,7 @@
 #include "ErrorReport.h"
 #include "PopLabel.h"
 #include "settings/StoredCount.h"
+#include "platform/CheckedInt.h"
 #include "platform/RandomSource.h"
 #include "platform/Twips.h"
 #include "settings/SettingsStore.h"
@@ -55,7 +56,8 @@ void frmPlinkety::Form_Load()
 
     m_placement = WindowPlacement::read(m_settings);
     applyPlacement();
-    m_sheet.setNumPopped(StoredCount::read(m_settings));
+    m_countSaved = StoredCount::read(m_settings);
+    m_sheet.setNumPopped(m_countSaved);
     lblPop->setText(StatusLabel::plainLine(numPopped()));
 
     m_placement.correctCorner();
@@ -141,10 +143,10 @@ void frmPlinkety::requestClose()
     m_turns.run([this] { unloadNow(); });
 }
 
-// The session is about to end: the window closes as on any close.
 void frmPlinkety::commitData()
 {
-    requestClose();
+    if (m_turns.state() != HandlerTurns::State::Unloaded)
+        saveSettings();
 }
 
 void frmPlinkety::UnloadGrunt()
@@ -163,9 +165,14 @@ void frmPlinkety::Form_Unload()
 void frmPlinkety::saveSettings()
 {
     presentPlacement().write(m_settings);
-    StoredCount::write(m_settings, numPopped());
+    // Only this window's pops since its last save: another window may have
+    // saved its own meanwhile.
+    const qint32 countNow = numPopped();
+    StoredCount::add(m_settings, Checked::sub(countNow, m_countSaved));
     QString whyNot;
-    if (!m_settings.flush(&whyNot)) {
+    if (m_settings.flush(&whyNot)) {
+        m_countSaved = countNow;
+    } else {
         std::fprintf(stderr, "Plinkety: the pop count and the window's place could not be saved: %s\n",
                      qPrintable(whyNot));
         std::fflush(stderr);

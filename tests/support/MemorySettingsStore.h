@@ -20,6 +20,12 @@ public:
         m_values.insert(path(application, section, key), value);
     }
 
+    void UpdateSetting(const QString &application, const QString &section, const QString &key,
+                       const QString &defaultText, const Update &update) override
+    {
+        SaveSetting(application, section, key, update(GetSetting(application, section, key, defaultText)));
+    }
+
     bool contains(const QString &application, const QString &section, const QString &key) const
     {
         return m_values.contains(path(application, section, key));

@@ -305,9 +305,9 @@ private slots:
             ++found[left == expected[1]];
         }
         qInfo("after %d kills: the first save %d times, the second %d times", kills, found[0], found[1]);
-        // Besides the file, at most what a killed save leaves: its lock, which
+        // Besides the file, at most what a killed save leaves: its locks, which
         // the next save takes over, and a new file that never took the name.
-        static const QRegularExpression leftOver(QStringLiteral("\\APlinkety\\.conf\\.(lock|[A-Za-z0-9]{6})\\z"));
+        static const QRegularExpression leftOver(QStringLiteral("\\APlinkety\\.conf\\.(lock|save\\.lock|[A-Za-z0-9]{6})\\z"));
         for (const QString &name : QDir(folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System))
             QVERIFY2(name == u"Plinkety.conf" || leftOver.match(name).hasMatch(), qPrintable(name));
     }

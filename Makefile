@@ -46,6 +46,8 @@ build-fuzz:
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 
 deb: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
+# The program is stripped into the package: its debugging data is not built.
+deb: export DEB_CXXFLAGS_MAINT_STRIP = -g
 deb: deps-deb
 	CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
 	LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \

@@ -3,11 +3,11 @@
 
 #include "ErrorReport.h"
 #include "PopLabel.h"
-#include "settings/StoredCount.h"
 #include "platform/CheckedInt.h"
 #include "platform/RandomSource.h"
 #include "platform/Twips.h"
 #include "settings/SettingsStore.h"
+#include "settings/StoredCount.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -191,17 +191,19 @@ QString QtSettingsStore::GetSetting(const QString &application, const QString &s
     const auto changed = file.changes.constFind(name);
     if (changed != file.changes.cend() && !changed->update)
         return changed->value;
-    const QString read = file.read && file.read->contains(name) ? textOf(file, name, file.read->value(name), defaultText)
-                                                                : defaultText;
+    const QString read = file.read ? storedText(file, *file.read, name, defaultText) : defaultText;
     return changed == file.changes.cend() ? read : changed->update(read);
 }
 
 // QSettings reads "1,2" as a list and "@Rect(1 2 3 4)" and the like as
 // other types: a list is given back as the text it came from, near enough;
 // anything else is not a text the program wrote.
-QString QtSettingsStore::textOf(const StoredFile &file, const QString &name, const QVariant &value,
-                                const QString &defaultText)
+QString QtSettingsStore::storedText(const StoredFile &file, const QSettings &settings, const QString &name,
+                                    const QString &defaultText)
 {
+    if (!settings.contains(name))
+        return defaultText;
+    const QVariant value = settings.value(name);
     switch (value.typeId()) {
     case QMetaType::QString:
         return value.toString();
@@ -299,9 +301,6 @@ void QtSettingsStore::applyChanges(StoredFile &file, QSettings &settings)
             settings.setValue(change.key(), change->value);
             continue;
         }
-        const QString stored = settings.contains(change.key())
-            ? textOf(file, change.key(), settings.value(change.key()), change->defaultText)
-            : change->defaultText;
-        settings.setValue(change.key(), change->update(stored));
+        settings.setValue(change.key(), change->update(storedText(file, settings, change.key(), change->defaultText)));
     }
 }

@@ -8,7 +8,6 @@
 #include <vector>
 
 class QSettings;
-class QVariant;
 
 // The per-user store on disk, kept by QSettings in its INI format: the
 // application name is both organisation and application, so on Linux the
@@ -44,7 +43,9 @@ private:
     StoredFile &fileOf(const QString &application);
     static bool write(StoredFile &file, QString &whyNot);
     static void applyChanges(StoredFile &file, QSettings &settings);
-    static QString textOf(const StoredFile &file, const QString &name, const QVariant &value, const QString &defaultText);
+    // The key's text as settings hold it, or defaultText where it holds none.
+    static QString storedText(const StoredFile &file, const QSettings &settings, const QString &name,
+                              const QString &defaultText);
 
     QString m_fixedFileName;
     std::vector<std::unique_ptr<StoredFile>> m_files;

@@ -18,15 +18,22 @@ DEB_DIR ?= .
 # Leaks are looked for too; none needs a suppression.
 SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: run test configure build build-program deps deps-test deps-deb deb check-deb screenshot clean build-asan build-fuzz
+.PHONY: run test test-asan test-fuzz configure build build-program deps deps-test deps-deb deb check-deb screenshot clean build-asan build-fuzz
 
 run: deps build-program
 	./$(BUILD)/src/plinkety
 
-test: deps-test build-asan build-fuzz
+# Most of the tests' time is spent waiting on real time, so the package and
+# the fuzz targets are built and tried beside them; each step's output is
+# printed whole when it ends.
+test: deps-test
+	$(MAKE) --no-print-directory -j3 --output-sync=recurse test-asan test-fuzz check-deb
+
+test-asan: build-asan
 	$(SANITIZER_ENV) bash scripts/run-tests.sh $(ASAN_BUILD)
+
+test-fuzz: build-fuzz
 	bash scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_RUNS)
-	$(MAKE) --no-print-directory check-deb
 
 configure:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo

@@ -16,22 +16,21 @@ namespace {
 // must not keep the program alive much longer than that.
 constexpr int closingClipWaitMs = 2000;
 
-int run(QApplication &app)
+int run(QApplication &app, AudioBackend &audio)
 {
     // Signals are caught before anything is loaded, so that ending the
     // program from outside always goes through the window's close.
     ExitSignals exitSignals;
-    const std::unique_ptr<AudioBackend> audio = createSystemAudioBackend();
     QtSettingsStore settings;
     ClockRandomSource random;
 
-    frmPlinkety window(*audio, settings, random);
+    frmPlinkety window(audio, settings, random);
     QObject::connect(&exitSignals, &ExitSignals::closeRequested, &window, &frmPlinkety::requestClose);
     window.show();
     const int status = app.exec();
 
     // The window is gone; the closing clip is heard to its end.
-    audio->waitUntilSilent(closingClipWaitMs);
+    audio.waitUntilSilent(closingClipWaitMs);
     return status;
 }
 
@@ -45,6 +44,9 @@ std::unique_ptr<QApplication> openApplication(int &argc, char **argv)
 
 int main(int argc, char **argv)
 {
+    // Connecting to the sound server goes on beside Qt's start, so that it is
+    // done by the time the greeting sounds.
+    const std::unique_ptr<AudioBackend> audio = createSystemAudioBackend();
     const std::unique_ptr<QApplication> app = openApplication(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Plinkety"));
     QApplication::setApplicationName(QStringLiteral("Plinkety"));
@@ -53,6 +55,6 @@ int main(int argc, char **argv)
     int status = 1;
     // A run-time error while the window loads (before any event) is reported
     // like one in an event's handler.
-    ErrorReport::guard([&] { status = run(*app); });
+    ErrorReport::guard([&] { status = run(*app, *audio); });
     return status;
 }

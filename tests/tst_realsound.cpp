@@ -408,15 +408,16 @@ void TestRealSound::aServerThatHangsHoldsUpOnePlayAtMost()
     const pid_t server = pid_t(m_server.pid());
     QCOMPARE(::kill(server, SIGSTOP), 0);
     auto resume = qScopeGuard([server] { ::kill(server, SIGCONT); });
-    QElapsedTimer timer;
-    timer.start();
-    m_clips->PlayClip(SoundClips::Pop1, Mode::Asynchronous);
-    QVERIFY2(timer.elapsed() < 1500, qPrintable(QStringLiteral("the first play took %1 ms").arg(timer.elapsed())));
-    for (int entry = 0; entry < 8; ++entry) {
-        timer.restart();
-        m_clips->PlayClip(entry, Mode::Synchronous);
-        QVERIFY2(timer.elapsed() < 50, qPrintable(QStringLiteral("a later play took %1 ms").arg(timer.elapsed())));
+    // Whichever play first finds it silent waits a second for it; no other does.
+    int heldUp = 0;
+    for (int entry = -1; entry < 8; ++entry) {
+        QElapsedTimer timer;
+        timer.start();
+        m_clips->PlayClip(entry < 0 ? SoundClips::Pop1 : entry, entry < 0 ? Mode::Asynchronous : Mode::Synchronous);
+        QVERIFY2(timer.elapsed() < 1500, qPrintable(QStringLiteral("a play took %1 ms").arg(timer.elapsed())));
+        heldUp += timer.elapsed() >= 50;
     }
+    QVERIFY2(heldUp <= 1, qPrintable(QStringLiteral("%1 plays were held up").arg(heldUp)));
 
     // Once the server answers again, so do the clips.
     resume.dismiss();

@@ -19,6 +19,15 @@ public:
     // plays them.
     virtual void play(const QByteArray &waveImage, Mode mode) = 0;
 
+    // Plays the image `times` times in a row, synchronously: returns once
+    // the last has been heard. A back end that can hand them over together
+    // plays them without a gap between them.
+    virtual void playInARow(const QByteArray &waveImage, int times)
+    {
+        for (int i = 0; i < times; ++i)
+            play(waveImage, Mode::Synchronous);
+    }
+
     // Silences whatever sounds, at once.
     virtual void stop() {}
 

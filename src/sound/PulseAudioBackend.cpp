@@ -3,7 +3,6 @@
 #include "WaveImage.h"
 
 #include <pulse/context.h>
-#include <pulse/error.h>
 #include <pulse/operation.h>
 #include <pulse/rtclock.h>
 #include <pulse/stream.h>
@@ -17,338 +16,305 @@ using namespace std::chrono_literals;
 
 // How long a server may take to answer before we treat it as gone.
 constexpr auto kServerTimeout = 1000ms;
-// After a failed connection, plays stay silent this long before the next try,
-// doubling with every failure in a row, so that a server that hangs cannot
-// slow down every click.
-constexpr auto kRetryDelay = 1000ms;
-constexpr int kMaxRetryDoublings = 4;
 // Beyond its own length, how long a clip may take to be heard before a
 // synchronous play gives up waiting for it (a server that hangs mid-clip).
 constexpr auto kEndMargin = 2000ms;
-// The buffering we ask of the sound server for each clip.
-constexpr pa_usec_t kTargetLatencyUs = 10000;
-// The first write hands over up to this much of a clip, or more where the
-// server has room for it; the rest goes as the server asks for it.
-constexpr qsizetype kFirstWrite = 1 << 20;
+// The buffering we ask of the server: as little as a stream kept fed with
+// silence would get, so a clip starts at once.
+constexpr pa_usec_t kTargetLatencyUs = 2000;
 // The longest a sink may still be sounding a clip it has mixed.
 constexpr pa_usec_t kMaxTailUs = 2000000;
+// What the server leaves out of the latency it reports, at such low
+// buffering: its resampler's delay, and up to a millisecond besides.
+constexpr pa_usec_t kUnreportedUs = 10000;
+// Silence after which the kept stream is corked, so that the sound device
+// can go idle.
+constexpr pa_usec_t kIdleUs = 3000000;
 
-class LoopLock
-{
-public:
-    explicit LoopLock(pa_threaded_mainloop *loop) : m_loop(loop) { pa_threaded_mainloop_lock(m_loop); }
-    ~LoopLock() { pa_threaded_mainloop_unlock(m_loop); }
-    LoopLock(const LoopLock &) = delete;
-    LoopLock &operator=(const LoopLock &) = delete;
-
-private:
-    pa_threaded_mainloop *m_loop;
-};
-
-void wakeWaiter(pa_mainloop_api *, pa_time_event *, const struct timeval *, void *loop)
-{
-    pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop *>(loop), 0);
-}
-
-// Asks for little buffering, so that a clip starts at once and a new one
-// cuts off the old one without delay.
-pa_buffer_attr lowLatency(const pa_sample_spec &sampleFormat)
+pa_buffer_attr lowLatency(const pa_sample_spec &format)
 {
     pa_buffer_attr attr {};
     attr.maxlength = quint32(-1);
-    attr.tlength = quint32(pa_usec_to_bytes(kTargetLatencyUs, &sampleFormat));
-    attr.prebuf = quint32(-1);
+    attr.tlength = quint32(pa_usec_to_bytes(kTargetLatencyUs, &format));
+    // Written at the read position, a clip needs no prebuffer to start.
+    attr.prebuf = 0;
     attr.minreq = quint32(-1);
     attr.fragsize = quint32(-1);
     return attr;
 }
 
-bool isGood(pa_context *context)
+std::optional<pa_sample_spec> formatOf(const WaveImage &wave)
 {
-    return context && PA_CONTEXT_IS_GOOD(pa_context_get_state(context));
+    pa_sample_spec format {};
+    format.format = wave.bitsPerSample == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
+    format.rate = wave.sampleRate;
+    format.channels = quint8(wave.channels);
+    if (!pa_sample_spec_valid(&format))
+        return std::nullopt;
+    return format;
 }
 
 } // namespace
 
 PulseAudioBackend::PulseAudioBackend()
-    : m_loop(pa_threaded_mainloop_new())
+    // Connecting starts here, on the loop's thread, while the program goes on.
+    : m_connection(std::make_unique<PulseConnection>([this] { closeStreamLocked(); }))
 {
-    if (!m_loop)
-        return;
-    pa_threaded_mainloop_set_name(m_loop, "plinkety-sound");
-    if (pa_threaded_mainloop_start(m_loop) < 0) {
-        pa_threaded_mainloop_free(m_loop);
-        m_loop = nullptr;
-        return;
-    }
-    // Start connecting now, so that the first clip need not wait for it.
-    LoopLock lock(m_loop);
-    startConnectingLocked();
 }
 
 PulseAudioBackend::~PulseAudioBackend()
 {
-    if (!m_loop)
+    if (!m_connection->hasLoop())
         return;
-    {
-        LoopLock lock(m_loop);
-        dropContextLocked();
-    }
-    pa_threaded_mainloop_stop(m_loop);
-    pa_threaded_mainloop_free(m_loop);
+    LoopLock lock(m_connection->loop());
+    closeStreamLocked();
 }
 
 void PulseAudioBackend::play(const QByteArray &waveImage, Mode mode)
 {
-    if (!m_loop)
+    if (!m_connection->hasLoop())
         return;
-    LoopLock lock(m_loop);
-    stopLocked();
-    const auto wave = WaveImage::parse(waveImage);
-    if (!wave || wave->frames() == 0 || !connectedLocked() || !startStreamLocked(waveImage, *wave))
+    LoopLock lock(m_connection->loop());
+    if (startLocked(waveImage, 1) && mode == Mode::Synchronous)
+        waitHeardLocked(m_playback.endsBy);
+}
+
+void PulseAudioBackend::playInARow(const QByteArray &waveImage, int times)
+{
+    if (!m_connection->hasLoop() || times <= 0)
         return;
-    if (mode == Mode::Synchronous)
-        waitLocked(m_playback.endsBy, [this] { return !soundingLocked(); });
+    // All of them are handed over at once, so that each follows the one
+    // before it without a gap.
+    LoopLock lock(m_connection->loop());
+    if (startLocked(waveImage, times))
+        waitHeardLocked(m_playback.endsBy);
 }
 
 void PulseAudioBackend::stop()
 {
-    if (!m_loop)
+    if (!m_connection->hasLoop())
         return;
-    LoopLock lock(m_loop);
+    LoopLock lock(m_connection->loop());
     stopLocked();
 }
 
 void PulseAudioBackend::waitUntilSilent(int timeoutMs)
 {
-    if (!m_loop)
+    if (!m_connection->hasLoop())
         return;
-    LoopLock lock(m_loop);
-    const auto deadline = std::min(Clock::now() + std::chrono::milliseconds(timeoutMs), m_playback.endsBy);
-    waitLocked(deadline, [this] { return !soundingLocked(); });
+    LoopLock lock(m_connection->loop());
+    waitHeardLocked(std::min(Clock::now() + std::chrono::milliseconds(timeoutMs), m_playback.endsBy));
 }
 
-bool PulseAudioBackend::startConnectingLocked()
+bool PulseAudioBackend::startLocked(const QByteArray &image, int times)
 {
-    if (m_context && !isGood(m_context))
-        dropContextLocked();
-    if (m_context)
-        return true;
-    if (Clock::now() < m_retryAfter)
+    stopLocked();
+    const auto wave = WaveImage::parse(image);
+    const auto format = wave ? formatOf(*wave) : std::nullopt;
+    if (!format || wave->frames() == 0 || !m_connection->ready() || !streamForLocked(*format))
         return false;
-    m_context = pa_context_new(pa_threaded_mainloop_get_api(m_loop), "Plinkety");
-    if (!m_context)
-        return false;
-    pa_context_set_state_callback(m_context, &PulseAudioBackend::onContextState, this);
-    // No autospawn: a desktop without a running server stays silent
-    // rather than have us start one.
-    if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
-        giveUpLocked();
-        return false;
+    if (m_idleTimer) {
+        m_connection->api()->time_free(m_idleTimer);
+        m_idleTimer = nullptr;
     }
+    if (m_corked) {
+        if (pa_operation *uncork = pa_stream_cork(m_stream, 0, nullptr, nullptr))
+            pa_operation_unref(uncork);
+        m_corked = false;
+    }
+    // libpulse copies the samples: the caller may replace its buffer at once.
+    // The first copy goes where the server reads next, the others after it.
+    const char *samples = image.constData() + wave->dataOffset;
+    const size_t bytes = size_t(wave->frames() * wave->blockAlign);
+    for (int i = 0; i < times; ++i) {
+        const pa_seek_mode_t seek = i == 0 ? PA_SEEK_RELATIVE_ON_READ : PA_SEEK_RELATIVE;
+        if (pa_stream_write(m_stream, samples, bytes, nullptr, 0, seek) < 0) {
+            stopLocked();
+            return false;
+        }
+    }
+    const auto length = std::chrono::microseconds(times * wave->frames() * 1000000 / wave->sampleRate);
+    m_playback.sounding = true;
+    m_playback.endsBy = Clock::now() + length + kEndMargin;
+    askWhenHeardLocked();
     return true;
 }
 
-bool PulseAudioBackend::connectedLocked()
+bool PulseAudioBackend::streamForLocked(const pa_sample_spec &format)
 {
-    if (!startConnectingLocked())
-        return false;
-    waitLocked(Clock::now() + kServerTimeout, [this] {
-        return pa_context_get_state(m_context) == PA_CONTEXT_READY || !isGood(m_context);
-    });
-    if (pa_context_get_state(m_context) == PA_CONTEXT_READY) {
-        m_failures = 0;
+    if (m_stream && pa_sample_spec_equal(&format, &m_format) && pa_stream_get_state(m_stream) == PA_STREAM_READY)
         return true;
+    closeStreamLocked();
+    m_stream = pa_stream_new(m_connection->context(), "Clip", &format, nullptr);
+    if (!m_stream)
+        return false;
+    m_format = format;
+    pa_stream_set_state_callback(m_stream, &PulseAudioBackend::onStreamState, this);
+    const pa_buffer_attr attr = lowLatency(format);
+    if (pa_stream_connect_playback(m_stream, nullptr, &attr, PA_STREAM_ADJUST_LATENCY, nullptr, nullptr) < 0) {
+        closeStreamLocked();
+        return false;
     }
-    giveUpLocked();
+    const bool answered = m_connection->waitUntil(Clock::now() + kServerTimeout, [this] {
+        return !m_stream || pa_stream_get_state(m_stream) != PA_STREAM_CREATING;
+    });
+    if (m_stream && pa_stream_get_state(m_stream) == PA_STREAM_READY)
+        return true;
+    if (!answered)
+        m_connection->unanswered();
+    closeStreamLocked();
     return false;
 }
 
-void PulseAudioBackend::giveUpLocked()
-{
-    dropContextLocked();
-    m_retryAfter = Clock::now() + kRetryDelay * (1 << std::min(m_failures, kMaxRetryDoublings));
-    ++m_failures;
-}
-
-void PulseAudioBackend::dropContextLocked()
+void PulseAudioBackend::closeStreamLocked()
 {
     stopLocked();
-    if (!m_context)
-        return;
-    pa_context_set_state_callback(m_context, nullptr, nullptr);
-    pa_context_disconnect(m_context);
-    pa_context_unref(m_context);
-    m_context = nullptr;
-}
-
-bool PulseAudioBackend::startStreamLocked(const QByteArray &image, const WaveImage &wave)
-{
-    if (!openStreamLocked(wave))
-        return false;
-    Playback &clip = m_playback;
-    clip.bytes = image;
-    clip.frameBytes = wave.blockAlign;
-    clip.next = wave.dataOffset;
-    clip.end = wave.dataOffset + wave.frames() * wave.blockAlign;
-    const auto length = std::chrono::microseconds(wave.frames() * 1000000 / wave.sampleRate);
-    clip.endsBy = Clock::now() + length + kEndMargin;
-    writeLocked(std::max(qsizetype(pa_stream_writable_size(clip.stream)), kFirstWrite));
-    return true;
-}
-
-bool PulseAudioBackend::openStreamLocked(const WaveImage &wave)
-{
-    pa_sample_spec sampleFormat {};
-    sampleFormat.format = wave.bitsPerSample == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
-    sampleFormat.rate = wave.sampleRate;
-    sampleFormat.channels = quint8(wave.channels);
-    if (!pa_sample_spec_valid(&sampleFormat))
-        return false;
-    m_playback.stream = pa_stream_new(m_context, "Clip", &sampleFormat, nullptr);
-    if (!m_playback.stream)
-        return false;
-    pa_stream_set_state_callback(m_playback.stream, &PulseAudioBackend::onStreamState, this);
-    pa_stream_set_write_callback(m_playback.stream, &PulseAudioBackend::onWritable, this);
-    const pa_buffer_attr attr = lowLatency(sampleFormat);
-    if (pa_stream_connect_playback(m_playback.stream, nullptr, &attr, PA_STREAM_ADJUST_LATENCY, nullptr, nullptr) < 0) {
-        stopLocked();
-        return false;
-    }
-    waitLocked(Clock::now() + kServerTimeout, [this] {
-        return pa_stream_get_state(m_playback.stream) != PA_STREAM_CREATING;
-    });
-    if (pa_stream_get_state(m_playback.stream) == PA_STREAM_READY)
-        return true;
-    // A stream the server refused is this clip's failure; a server that
-    // has gone or does not answer is everyone's.
-    const bool serverLost = pa_stream_get_state(m_playback.stream) == PA_STREAM_CREATING || !isGood(m_context);
-    stopLocked();
-    if (serverLost)
-        giveUpLocked();
-    return false;
-}
-
-void PulseAudioBackend::writeLocked(qsizetype room)
-{
-    Playback &clip = m_playback;
-    qsizetype bytes = std::min(room, clip.end - clip.next);
-    bytes -= bytes % std::max(clip.frameBytes, 1);
-    if (!clip.stream || bytes <= 0)
-        return;
-    // libpulse copies what it is given; clip.bytes holds the rest until the
-    // server asks for it.
-    if (pa_stream_write(clip.stream, clip.bytes.constData() + clip.next, size_t(bytes), nullptr, 0, PA_SEEK_RELATIVE) < 0) {
-        pa_stream_disconnect(clip.stream); // a clip that cannot be handed over ends here
-        return;
-    }
-    clip.next += bytes;
-    if (clip.next < clip.end)
-        return;
-    // Everything is with the server. The drain also starts a clip shorter
-    // than the server's prebuffer.
-    if (pa_operation *drain = pa_stream_drain(clip.stream, &PulseAudioBackend::onDrained, this))
-        pa_operation_unref(drain);
-}
-
-void PulseAudioBackend::stopLocked()
-{
-    if (pa_time_event *timer = m_playback.quietTimer)
-        pa_threaded_mainloop_get_api(m_loop)->time_free(timer);
-    if (pa_stream *stream = m_playback.stream) {
+    if (pa_stream *stream = m_stream) {
         pa_stream_set_state_callback(stream, nullptr, nullptr);
-        pa_stream_set_write_callback(stream, nullptr, nullptr);
         if (PA_STREAM_IS_GOOD(pa_stream_get_state(stream)))
             pa_stream_disconnect(stream);
         pa_stream_unref(stream);
     }
-    // Its end time now lies in the past: nothing is left to wait for.
+    m_stream = nullptr;
+    m_corked = false;
+    if (m_idleTimer)
+        m_connection->api()->time_free(m_idleTimer);
+    m_idleTimer = nullptr;
+}
+
+void PulseAudioBackend::stopLocked()
+{
+    if (m_playback.sounding && m_stream && pa_stream_get_state(m_stream) == PA_STREAM_READY) {
+        // What is queued is dropped; the next clip goes where the server reads.
+        if (pa_operation *flush = pa_stream_flush(m_stream, nullptr, nullptr))
+            pa_operation_unref(flush);
+    }
+    dropTimersLocked();
     m_playback = {};
 }
 
-bool PulseAudioBackend::soundingLocked() const
+void PulseAudioBackend::dropTimersLocked()
 {
-    // The stream is closed once its last sample has been heard, and fails
-    // with the server.
-    return m_playback.stream && PA_STREAM_IS_GOOD(pa_stream_get_state(m_playback.stream));
+    for (pa_operation **operation : {&m_playback.answer, &m_playback.pending}) {
+        if (*operation) {
+            pa_operation_cancel(*operation);
+            pa_operation_unref(*operation);
+        }
+        *operation = nullptr;
+    }
+    if (m_playback.heardTimer)
+        m_connection->api()->time_free(m_playback.heardTimer);
+    m_playback.heardTimer = nullptr;
 }
 
-bool PulseAudioBackend::waitLocked(Clock::time_point deadline, const std::function<bool()> &done)
+void PulseAudioBackend::askWhenHeardLocked()
 {
-    while (!done()) {
-        const auto left = std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now());
-        if (left.count() <= 0 || !m_context)
-            return false;
-        // The main loop's wait has no timeout of its own: a timer wakes us.
-        pa_time_event *timer = pa_context_rttime_new(m_context, pa_rtclock_now() + pa_usec_t(left.count()),
-                                                     &wakeWaiter, m_loop);
-        pa_threaded_mainloop_wait(m_loop);
-        if (timer)
-            pa_threaded_mainloop_get_api(m_loop)->time_free(timer);
+    // The server acknowledges the drain once its sink has taken the last
+    // sample; the sink's own latency after that is when it is heard.
+    m_playback.answer = pa_stream_update_timing_info(m_stream, &PulseAudioBackend::onAnswered, this);
+    m_playback.pending = pa_stream_drain(m_stream, &PulseAudioBackend::onDrained, this);
+    if (!m_playback.pending)
+        heardAfterLocked(0);
+}
+
+void PulseAudioBackend::heardAfterLocked(pa_usec_t delayUs)
+{
+    if (!m_playback.heardTimer && m_connection->context())
+        m_playback.heardTimer = pa_context_rttime_new(m_connection->context(), pa_rtclock_now() + delayUs,
+                                                      &PulseAudioBackend::onHeard, this);
+    if (!m_playback.heardTimer)
+        onHeard(nullptr, nullptr, nullptr, this);
+}
+
+void PulseAudioBackend::waitHeardLocked(Clock::time_point deadline)
+{
+    if (!m_playback.sounding)
+        return;
+    // A server that does not answer within a second is not waited for again
+    // until it does.
+    const bool answered = m_connection->waitUntil(std::min(deadline, Clock::now() + kServerTimeout), [this] {
+        return !m_playback.sounding || !m_playback.answer;
+    });
+    if (!answered && m_playback.answer) {
+        m_connection->unanswered();
+        stopLocked();
+        return;
     }
+    m_connection->waitUntil(deadline, [this] { return !m_playback.sounding; });
+}
+
+void PulseAudioBackend::onStreamState(pa_stream *stream, void *self)
+{
+    auto *backend = static_cast<PulseAudioBackend *>(self);
+    if (stream != backend->m_stream)
+        return;
+    backend->m_connection->answered();
+    // A stream that fails (with its server) has nothing more to be heard.
+    if (!PA_STREAM_IS_GOOD(pa_stream_get_state(stream)))
+        backend->m_playback.sounding = false;
+    backend->m_connection->wake();
+}
+
+// Takes the operation a callback reports on off the clip; false if it is
+// not the clip's any more.
+static bool finished(pa_operation *&operation, pa_stream *stream, pa_stream *kept)
+{
+    if (stream != kept || !operation)
+        return false;
+    pa_operation_unref(operation);
+    operation = nullptr;
     return true;
 }
 
-void PulseAudioBackend::onContextState(pa_context *, void *self)
-{
-    pa_threaded_mainloop_signal(static_cast<PulseAudioBackend *>(self)->m_loop, 0);
-}
-
-void PulseAudioBackend::onStreamState(pa_stream *, void *self)
-{
-    pa_threaded_mainloop_signal(static_cast<PulseAudioBackend *>(self)->m_loop, 0);
-}
-
-void PulseAudioBackend::onWritable(pa_stream *stream, size_t bytes, void *self)
+void PulseAudioBackend::onAnswered(pa_stream *stream, int, void *self)
 {
     auto *backend = static_cast<PulseAudioBackend *>(self);
-    if (stream == backend->m_playback.stream)
-        backend->writeLocked(qsizetype(bytes));
+    if (finished(backend->m_playback.answer, stream, backend->m_stream))
+        backend->m_connection->answered();
+    backend->m_connection->wake();
 }
 
 void PulseAudioBackend::onDrained(pa_stream *stream, int, void *self)
 {
-    // The server has mixed the last sample; it is heard once the sink's own
-    // latency has passed, which a fresh timing report tells.
     auto *backend = static_cast<PulseAudioBackend *>(self);
-    if (stream != backend->m_playback.stream)
+    if (!finished(backend->m_playback.pending, stream, backend->m_stream))
         return;
-    if (pa_operation *update = pa_stream_update_timing_info(stream, &PulseAudioBackend::onTimingUpdated, self))
-        pa_operation_unref(update);
-    else
-        backend->closeAfterLocked(0);
+    backend->m_playback.pending = pa_stream_update_timing_info(stream, &PulseAudioBackend::onTimingUpdated, self);
+    if (!backend->m_playback.pending)
+        backend->heardAfterLocked(0);
 }
 
 void PulseAudioBackend::onTimingUpdated(pa_stream *stream, int success, void *self)
 {
     auto *backend = static_cast<PulseAudioBackend *>(self);
-    if (stream != backend->m_playback.stream)
+    if (!finished(backend->m_playback.pending, stream, backend->m_stream))
         return;
     pa_usec_t latency = 0;
     int negative = 0;
     if (!success || pa_stream_get_latency(stream, &latency, &negative) < 0 || negative)
         latency = 0;
-    backend->closeAfterLocked(std::min<pa_usec_t>(latency, kMaxTailUs));
+    backend->heardAfterLocked(std::min(latency, kMaxTailUs) + kUnreportedUs);
 }
 
-void PulseAudioBackend::closeAfterLocked(quint64 delayUs)
+void PulseAudioBackend::onHeard(pa_mainloop_api *, pa_time_event *, const struct timeval *, void *self)
 {
-    if (!m_playback.quietTimer && m_context)
-        m_playback.quietTimer = pa_context_rttime_new(m_context, pa_rtclock_now() + delayUs, &PulseAudioBackend::onQuiet, this);
-    if (!m_playback.quietTimer)
-        onQuiet(nullptr, nullptr, nullptr, this);
-}
-
-void PulseAudioBackend::onQuiet(pa_mainloop_api *, pa_time_event *, const struct timeval *, void *self)
-{
-    // Closing the stream once it has been heard lets the sound device go idle.
     auto *backend = static_cast<PulseAudioBackend *>(self);
-    Playback &clip = backend->m_playback;
-    if (clip.quietTimer) {
-        pa_threaded_mainloop_get_api(backend->m_loop)->time_free(clip.quietTimer);
-        clip.quietTimer = nullptr;
-    }
-    if (backend->soundingLocked())
-        pa_stream_disconnect(clip.stream);
-    pa_threaded_mainloop_signal(backend->m_loop, 0);
+    backend->dropTimersLocked();
+    backend->m_playback.sounding = false;
+    if (backend->m_stream && !backend->m_idleTimer && backend->m_connection->context())
+        backend->m_idleTimer = pa_context_rttime_new(backend->m_connection->context(), pa_rtclock_now() + kIdleUs,
+                                                     &PulseAudioBackend::onIdle, self);
+    backend->m_connection->wake();
+}
+
+void PulseAudioBackend::onIdle(pa_mainloop_api *api, pa_time_event *timer, const struct timeval *, void *self)
+{
+    auto *backend = static_cast<PulseAudioBackend *>(self);
+    api->time_free(timer);
+    backend->m_idleTimer = nullptr;
+    if (backend->m_playback.sounding || !backend->m_stream || pa_stream_get_state(backend->m_stream) != PA_STREAM_READY)
+        return;
+    if (pa_operation *cork = pa_stream_cork(backend->m_stream, 1, nullptr, nullptr))
+        pa_operation_unref(cork);
+    backend->m_corked = true;
 }

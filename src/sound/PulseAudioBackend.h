@@ -1,26 +1,24 @@
 #pragma once
 
 #include "AudioBackend.h"
+#include "PulseConnection.h"
 
-#include <chrono>
-#include <functional>
+#include <pulse/sample.h>
 
-struct pa_context;
-struct pa_mainloop_api;
+#include <memory>
+
+struct pa_operation;
 struct pa_stream;
-struct pa_threaded_mainloop;
-struct pa_time_event;
 struct WaveImage;
 
 // Plays wave images through the sound server (PulseAudio, or PipeWire's
-// PulseAudio service) with libpulse's threaded main loop. Every clip gets
-// a stream of its own, on one connection that is kept open and made anew
-// only once it has failed. Waiting never runs the caller's event loop, so
-// nothing else is handled while a synchronous clip sounds.
-// Without a server plays are silent and return at once. A server that stops
-// answering holds up a play by about a second (a synchronous one by at most
-// two seconds beyond its clip); the plays after it are silent at once until
-// the next try, which comes later after every failure in a row.
+// PulseAudio service). One stream is kept open in the format of the clips
+// played last, so that a pop needs nothing but its samples sent; a clip in
+// another format gets a stream of its own. After a few seconds of silence
+// the stream is corked, so the sound device can go idle.
+// Waiting never runs the caller's event loop: nothing else is handled while
+// a synchronous clip sounds. Without a server plays are silent and return at
+// once; a server that stops answering holds up one play by a second at most.
 class PulseAudioBackend : public AudioBackend
 {
 public:
@@ -30,53 +28,49 @@ public:
     PulseAudioBackend &operator=(const PulseAudioBackend &) = delete;
 
     void play(const QByteArray &waveImage, Mode mode) override;
+    void playInARow(const QByteArray &waveImage, int times) override;
     void stop() override;
     void waitUntilSilent(int timeoutMs) override;
 
 private:
-    using Clock = std::chrono::steady_clock;
+    using Clock = PulseConnection::Clock;
 
     // All "Locked" members run with the main loop's lock held.
-    // Makes a new connection where there is none or it has failed, unless
-    // the last failure is too recent; false if there is none to wait for.
-    bool startConnectingLocked();
-    // Connects where need be and waits, a second at most, until the server
-    // has answered; false if it has not, which counts as a failed connection.
-    bool connectedLocked();
-    void giveUpLocked();
-    void dropContextLocked();
-    bool startStreamLocked(const QByteArray &image, const WaveImage &wave);
-    bool openStreamLocked(const WaveImage &wave);
-    void writeLocked(qsizetype room);
-    void closeAfterLocked(quint64 delayUs);
+    bool startLocked(const QByteArray &image, int times);
+    bool streamForLocked(const pa_sample_spec &format);
+    void closeStreamLocked();
     void stopLocked();
-    bool soundingLocked() const;
-    bool waitLocked(Clock::time_point deadline, const std::function<bool()> &done);
+    void askWhenHeardLocked();
+    void heardAfterLocked(pa_usec_t delayUs);
+    void waitHeardLocked(Clock::time_point deadline);
+    void dropTimersLocked();
 
     // Called by libpulse on its own thread, with the lock held.
-    static void onContextState(pa_context *context, void *self);
     static void onStreamState(pa_stream *stream, void *self);
-    static void onWritable(pa_stream *stream, size_t bytes, void *self);
+    static void onAnswered(pa_stream *stream, int success, void *self);
     static void onDrained(pa_stream *stream, int success, void *self);
     static void onTimingUpdated(pa_stream *stream, int success, void *self);
-    static void onQuiet(pa_mainloop_api *api, pa_time_event *timer, const struct timeval *, void *self);
+    static void onHeard(pa_mainloop_api *api, pa_time_event *timer, const struct timeval *, void *self);
+    static void onIdle(pa_mainloop_api *api, pa_time_event *timer, const struct timeval *, void *self);
 
-    pa_threaded_mainloop *m_loop = nullptr;
-    pa_context *m_context = nullptr;
-    Clock::time_point m_retryAfter {};
-    int m_failures = 0; // connections given up in a row
+    std::unique_ptr<PulseConnection> m_connection;
 
-    // The clip now sounding, or the last one, which may have ended by itself.
-    // stopLocked() releases its stream and timer and resets it as a whole.
+    // The kept stream: prebuffer 0, so a clip written at its read position
+    // starts at once; nothing is queued in it once a clip has been heard.
+    pa_stream *m_stream = nullptr;
+    pa_sample_spec m_format {};
+    bool m_corked = false;
+    pa_time_event *m_idleTimer = nullptr; // corks the stream after a while of silence
+
+    // The clip now sounding, reset as a whole when it has been heard or is
+    // cut off.
     struct Playback
     {
-        pa_stream *stream = nullptr;
-        QByteArray bytes; // our own reference: the caller may replace its buffer meanwhile
-        int frameBytes = 0;
-        qsizetype next = 0; // the first byte not yet handed to the server
-        qsizetype end = 0;  // one past the last whole frame
-        Clock::time_point endsBy {};         // by when a working server has played it
-        pa_time_event *quietTimer = nullptr; // closes the stream once it has been heard
+        bool sounding = false;
+        Clock::time_point endsBy {};           // by when a working server has played it
+        pa_operation *answer = nullptr;  // anything the server answers at once, to know it is alive
+        pa_operation *pending = nullptr; // the drain, then how long the sink takes to sound what it has
+        pa_time_event *heardTimer = nullptr; // set for the moment the last sample is heard
     };
     Playback m_playback;
 };

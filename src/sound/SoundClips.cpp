@@ -32,6 +32,11 @@ void SoundClips::PlayBuffer(Mode mode)
     m_backend.play(sndBuffer, mode);
 }
 
+void SoundClips::PlayBufferInARow(int times)
+{
+    m_backend.playInARow(sndBuffer, times);
+}
+
 void SoundClips::PlayClip(int entry, Mode mode)
 {
     LoadClip(entry);

@@ -27,6 +27,8 @@ public:
     void LoadClip(int entry);
     // Plays what sndBuffer holds.
     void PlayBuffer(Mode mode);
+    // Plays what sndBuffer holds `times` times in a row, synchronously.
+    void PlayBufferInARow(int times);
 
     qint16 clipId(int entry) const;
     const QByteArray &buffer() const { return sndBuffer; }

@@ -65,10 +65,10 @@ void frmPlinkety::Form_Load()
     m_placement.bringOntoScreen(availableAreasTwips());
     applyPlacement();
 
-    // The greeting: three quick pops before the sheet is built and shown.
+    // The greeting: three quick pops, one straight after the other, all
+    // heard before the sheet is built and shown.
     m_clips.LoadClip(SoundClips::Pop0);
-    for (int i = 0; i < 3; ++i)
-        m_clips.PlayBuffer(SoundClips::Mode::Synchronous);
+    m_clips.PlayBufferInARow(3);
 
     m_sheet.BuildSheet();
     m_random.seedFromClock();

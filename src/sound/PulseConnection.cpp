@@ -1,0 +1,256 @@
+#include "PulseConnection.h"
+
+#include <pulse/context.h>
+#include <pulse/introspect.h>
+#include <pulse/operation.h>
+#include <pulse/thread-mainloop.h>
+#include <pulse/timeval.h>
+
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// How long a server may take to answer before we treat it as gone.
+constexpr auto kServerTimeout = 1000ms;
+// A connection made this recently may still be finding its server; a play
+// waits that long for it, so that the greeting is not lost at start-up.
+constexpr auto kJustMade = 50ms;
+// Where no connection waits for the server by itself, a new one is tried
+// this often; a refused one costs a fraction of a millisecond.
+constexpr auto kRetryDelay = 250ms;
+// A connection that waits for the server's announcement on the session bus
+// is made anew this often, in case the announcement came before the server
+// accepted clients.
+constexpr auto kAnnouncementWait = 2000ms;
+
+bool isGood(pa_context_state_t state)
+{
+    return PA_CONTEXT_IS_GOOD(state);
+}
+
+// libpulse waits for a server to appear by watching for its name on the
+// session bus; without a session bus it fails at once instead, or might
+// even start one.
+bool sessionBusReachable()
+{
+    if (const char *address = std::getenv("DBUS_SESSION_BUS_ADDRESS"); address && *address)
+        return true;
+    const char *runtime = std::getenv("XDG_RUNTIME_DIR");
+    return runtime && *runtime && ::access((std::string(runtime) + "/bus").c_str(), F_OK) == 0;
+}
+
+struct timeval after(std::chrono::microseconds delay)
+{
+    struct timeval when {};
+    pa_gettimeofday(&when);
+    pa_timeval_add(&when, pa_usec_t(std::max<std::int64_t>(delay.count(), 0)));
+    return when;
+}
+
+void wakeWaiter(pa_mainloop_api *, pa_time_event *, const struct timeval *, void *loop)
+{
+    pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop *>(loop), 0);
+}
+
+} // namespace
+
+LoopLock::LoopLock(pa_threaded_mainloop *loop)
+    : m_loop(loop)
+{
+    pa_threaded_mainloop_lock(m_loop);
+}
+
+LoopLock::~LoopLock()
+{
+    pa_threaded_mainloop_unlock(m_loop);
+}
+
+PulseConnection::PulseConnection(std::function<void()> onLost)
+    : m_loop(pa_threaded_mainloop_new())
+    , m_onLost(std::move(onLost))
+{
+    if (!m_loop)
+        return;
+    pa_threaded_mainloop_set_name(m_loop, "plinkety-sound");
+    if (pa_threaded_mainloop_start(m_loop) < 0) {
+        pa_threaded_mainloop_free(m_loop);
+        m_loop = nullptr;
+        return;
+    }
+    LoopLock lock(m_loop);
+    connect();
+}
+
+PulseConnection::~PulseConnection()
+{
+    if (!m_loop)
+        return;
+    {
+        LoopLock lock(m_loop);
+        if (m_retry)
+            api()->time_free(m_retry);
+        m_retry = nullptr;
+        drop();
+    }
+    pa_threaded_mainloop_stop(m_loop);
+    pa_threaded_mainloop_free(m_loop);
+}
+
+pa_mainloop_api *PulseConnection::api() const
+{
+    return pa_threaded_mainloop_get_api(m_loop);
+}
+
+void PulseConnection::connect()
+{
+    m_context = pa_context_new(api(), "Plinkety");
+    if (!m_context) {
+        retryAfter(kRetryDelay);
+        return;
+    }
+    m_connectedAt = Clock::now();
+    m_wasReady = false;
+    pa_context_set_state_callback(m_context, &PulseConnection::onState, this);
+    // Never start a server: a desktop without one stays silent. Where the
+    // session bus can tell us, wait for the server to appear.
+    const bool waitsByItself = sessionBusReachable();
+    const auto flags = pa_context_flags_t(PA_CONTEXT_NOAUTOSPAWN | (waitsByItself ? PA_CONTEXT_NOFAIL : 0));
+    if (pa_context_connect(m_context, nullptr, flags, nullptr) < 0) {
+        drop();
+        retryAfter(kRetryDelay);
+        return;
+    }
+    if (waitsByItself)
+        retryAfter(kAnnouncementWait);
+}
+
+void PulseConnection::drop()
+{
+    if (m_probe) {
+        pa_operation_cancel(m_probe);
+        pa_operation_unref(m_probe);
+        m_probe = nullptr;
+    }
+    if (!m_context)
+        return;
+    pa_context_set_state_callback(m_context, nullptr, nullptr);
+    pa_context_disconnect(m_context);
+    pa_context_unref(m_context);
+    m_context = nullptr;
+}
+
+void PulseConnection::retryAfter(std::chrono::milliseconds delay)
+{
+    const struct timeval when = after(delay);
+    if (m_retry)
+        api()->time_restart(m_retry, &when);
+    else
+        m_retry = api()->time_new(api(), &when, &PulseConnection::onRetry, this);
+}
+
+pa_context *PulseConnection::ready()
+{
+    if (!m_context || m_unanswered)
+        return nullptr;
+    const auto state = [this] { return pa_context_get_state(m_context); };
+    if (state() == PA_CONTEXT_READY)
+        return m_context;
+    const auto justMade = [this] { return Clock::now() - m_connectedAt < kJustMade; };
+    const bool handshaking = state() == PA_CONTEXT_AUTHORIZING || state() == PA_CONTEXT_SETTING_NAME;
+    if (!isGood(state()) || !(handshaking || justMade()))
+        return nullptr;
+    const bool answered = waitUntil(Clock::now() + kServerTimeout, [&] {
+        return !m_context || state() == PA_CONTEXT_READY || !isGood(state())
+            || (state() == PA_CONTEXT_CONNECTING && !justMade());
+    });
+    if (!answered)
+        unanswered();
+    return m_context && state() == PA_CONTEXT_READY ? m_context : nullptr;
+}
+
+bool PulseConnection::waitUntil(Clock::time_point deadline, const std::function<bool()> &done)
+{
+    while (!done()) {
+        const auto left = std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now());
+        if (left.count() <= 0)
+            return false;
+        // The loop's wait has no timeout of its own: a timer wakes us.
+        const struct timeval when = after(left);
+        pa_time_event *timer = api()->time_new(api(), &when, &wakeWaiter, m_loop);
+        pa_threaded_mainloop_wait(m_loop);
+        if (timer)
+            api()->time_free(timer);
+    }
+    return true;
+}
+
+void PulseConnection::unanswered()
+{
+    m_unanswered = true;
+    // The first answer to this tells us the server is back.
+    if (!m_probe && m_context && pa_context_get_state(m_context) == PA_CONTEXT_READY)
+        m_probe = pa_context_get_server_info(m_context, &PulseConnection::onProbeAnswered, this);
+}
+
+void PulseConnection::onProbeAnswered(pa_context *context, const pa_server_info *info, void *self)
+{
+    auto *connection = static_cast<PulseConnection *>(self);
+    pa_operation_unref(connection->m_probe);
+    connection->m_probe = nullptr;
+    if (info)
+        connection->answered();
+    else if (connection->m_unanswered && pa_context_get_state(context) == PA_CONTEXT_READY)
+        connection->unanswered(); // timed out: ask again
+    connection->wake();
+}
+
+void PulseConnection::wake()
+{
+    pa_threaded_mainloop_signal(m_loop, 0);
+}
+
+void PulseConnection::onState(pa_context *context, void *self)
+{
+    auto *connection = static_cast<PulseConnection *>(self);
+    const pa_context_state_t state = pa_context_get_state(context);
+    if (state == PA_CONTEXT_READY) {
+        connection->answered();
+        connection->m_wasReady = true;
+    } else if (!isGood(state)) {
+        // Its streams fail right after this; they are let go, and a new
+        // connection made, once libpulse is done with them.
+        connection->retryAfter(0ms);
+    }
+    connection->wake();
+}
+
+void PulseConnection::onRetry(pa_mainloop_api *api, pa_time_event *timer, const struct timeval *, void *self)
+{
+    auto *connection = static_cast<PulseConnection *>(self);
+    api->time_free(timer);
+    connection->m_retry = nullptr;
+    pa_context *context = connection->m_context;
+    if (context && pa_context_get_state(context) == PA_CONTEXT_READY)
+        return;
+    const bool wasReady = connection->m_wasReady;
+    const bool failed = context && !isGood(pa_context_get_state(context));
+    if (context && !failed) {
+        // Still waiting for the server's announcement: ask again afresh.
+        connection->drop();
+    } else if (failed) {
+        connection->drop();
+        if (wasReady && connection->m_onLost)
+            connection->m_onLost();
+    }
+    if (!connection->m_context) {
+        if (failed && !wasReady)
+            connection->retryAfter(kRetryDelay);
+        else
+            connection->connect();
+    }
+    connection->wake();
+}

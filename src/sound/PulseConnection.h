@@ -1,0 +1,86 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+
+struct pa_context;
+struct pa_mainloop_api;
+struct pa_operation;
+struct pa_server_info;
+struct pa_threaded_mainloop;
+struct pa_time_event;
+
+// libpulse's threaded main loop and one connection to the sound server on
+// it, which mends itself: when the server goes away (a desktop restarting
+// it, or a crash), a new connection is made at once and waits for the
+// server to come back, so the first clip after that is heard. Nobody ever
+// waits for a server that is not there.
+//
+// Every member but the constructor and destructor runs with the loop's lock
+// held (LoopLock), on the caller's thread or in a libpulse callback.
+class PulseConnection
+{
+public:
+    using Clock = std::chrono::steady_clock;
+
+    // onLost runs on the loop's thread whenever a ready connection fails;
+    // every stream on it has failed with it.
+    explicit PulseConnection(std::function<void()> onLost);
+    ~PulseConnection();
+    PulseConnection(const PulseConnection &) = delete;
+    PulseConnection &operator=(const PulseConnection &) = delete;
+
+    bool hasLoop() const { return m_loop; }
+    pa_threaded_mainloop *loop() const { return m_loop; }
+    pa_mainloop_api *api() const;
+
+    // The connection if it is ready. A handshake under way is waited for,
+    // for as long as the server answers within a second; a server that does
+    // not is waited for only once, until it answers again.
+    pa_context *ready();
+    pa_context *context() const { return m_context; }
+
+    // Waits until done() or the deadline, whichever comes first; false at
+    // the deadline.
+    bool waitUntil(Clock::time_point deadline, const std::function<bool()> &done);
+    // The server has answered something: it is alive.
+    void answered() { m_unanswered = false; }
+    // The server has not answered within the time it may take. Nothing waits
+    // for it again until it answers.
+    void unanswered();
+    bool isUnanswered() const { return m_unanswered; }
+
+    // Wakes whoever waits in waitUntil().
+    void wake();
+
+private:
+    void connect();
+    void drop();
+    void retryAfter(std::chrono::milliseconds delay);
+
+    static void onState(pa_context *context, void *self);
+    static void onProbeAnswered(pa_context *context, const pa_server_info *info, void *self);
+    static void onRetry(pa_mainloop_api *, pa_time_event *, const struct timeval *, void *self);
+
+    pa_threaded_mainloop *m_loop = nullptr;
+    pa_context *m_context = nullptr;
+    Clock::time_point m_connectedAt {};
+    bool m_wasReady = false;
+    pa_time_event *m_retry = nullptr;
+    pa_operation *m_probe = nullptr; // asks a server that stopped answering whether it is back
+    bool m_unanswered = false;
+    std::function<void()> m_onLost;
+};
+
+// Holds the main loop's lock for a scope.
+class LoopLock
+{
+public:
+    explicit LoopLock(pa_threaded_mainloop *loop);
+    ~LoopLock();
+    LoopLock(const LoopLock &) = delete;
+    LoopLock &operator=(const LoopLock &) = delete;
+
+private:
+    pa_threaded_mainloop *m_loop;
+};

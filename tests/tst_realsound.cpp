@@ -124,6 +124,8 @@ private slots:
     void theGreetingIsHeardBeforeTheWindowIsShown();
     void aNewPlayCutsOffTheClipStillSounding();
     void aSynchronousCheerHoldsTheThreadUntilItHasBeenHeard();
+    void aClipRightAfterASynchronousOneIsHeardWhole_data();
+    void aClipRightAfterASynchronousOneIsHeardWhole();
     void theClipOutlivesTheCallersBytes();
     void aClipThatCannotBePlayedIsSilentAndReturnsAtOnce_data();
     void aClipThatCannotBePlayedIsSilentAndReturnsAtOnce();
@@ -132,6 +134,7 @@ private slots:
     void aServerThatHangsHoldsUpOnePlayAtMost();
     void aServerDyingMidClipEndsTheWait();
     void withoutAServerEveryCallReturnsAtOnce();
+    void theFirstPopAfterTheServerComesBackIsHeard();
 
 private:
     std::vector<qint16> captureFrom(qint64 mark, int quietMs = 300);
@@ -266,6 +269,12 @@ void TestRealSound::theGreetingIsHeardBeforeTheWindowIsShown()
     const double lastPopAfterLoadMs = msBetween(loaded, m_capture->heardAt(mark + from - 1));
     qInfo("the last greeting pop sounded %.1f ms after loading", lastPopAfterLoadMs);
     QVERIFY2(lastPopAfterLoadMs < 25, qPrintable(QStringLiteral("the last greeting pop sounded %1 ms after loading").arg(lastPopAfterLoadMs)));
+    // With no more than a millisecond between them, three pops of 6.9 ms
+    // span at most 23 ms from the first sound to the last.
+    const auto [first, last] = loudSpan(heard);
+    const double spanMs = 1000.0 * double(last - first + 1) / SoundCapture::kRate;
+    qInfo("the greeting spans %.1f ms", spanMs);
+    QVERIFY2(spanMs <= 23.0, qPrintable(QStringLiteral("the greeting spans %1 ms").arg(spanMs)));
 }
 
 void TestRealSound::aNewPlayCutsOffTheClipStillSounding()
@@ -321,6 +330,31 @@ void TestRealSound::aSynchronousCheerHoldsTheThreadUntilItHasBeenHeard()
     qInfo("returned %.1f ms after the cheer started, %.1f ms after its last sound", sinceStart, afterEnd);
     QVERIFY2(afterEnd >= 0, qPrintable(QStringLiteral("returned %1 ms before the cheer was heard to its end").arg(-afterEnd)));
     QTRY_VERIFY(timerRan);
+}
+
+void TestRealSound::aClipRightAfterASynchronousOneIsHeardWhole_data()
+{
+    QTest::addColumn<int>("entry");
+    for (const int entry : {SoundClips::Pop0, SoundClips::Pop1, SoundClips::Pop2, SoundClips::Pop3, SoundClips::Closing,
+                            SoundClips::Reset})
+        QTest::addRow("entry %d", entry) << entry;
+}
+
+void TestRealSound::aClipRightAfterASynchronousOneIsHeardWhole()
+{
+    QFETCH(int, entry);
+    const std::vector<qint16> pop = sinkSamples(Resources::LoadResData(103));
+    const std::vector<qint16> next = sinkSamples(Resources::LoadResData(m_clips->clipId(entry)));
+    const qint64 mark = m_capture->frameCount();
+    m_clips->PlayClip(SoundClips::Pop0, Mode::Synchronous);
+    m_clips->PlayClip(entry, Mode::Asynchronous);
+    const std::vector<qint16> heard = captureFrom(mark);
+
+    const qint64 popStart = loudSpan(heard).first - loudSpan(pop).first;
+    QVERIFY2(holdsAt(heard, popStart, pop, frames(pop)), "the synchronous pop was not heard whole");
+    const std::vector<qint16> after(heard.begin() + (popStart + frames(pop)) * kFrameSamples, heard.end());
+    const qint64 nextStart = popStart + frames(pop) + loudSpan(after).first - loudSpan(next).first;
+    QVERIFY2(holdsAt(heard, nextStart, next, frames(next)), "the clip after it was not heard whole");
 }
 
 void TestRealSound::theClipOutlivesTheCallersBytes()
@@ -467,6 +501,33 @@ void TestRealSound::withoutAServerEveryCallReturnsAtOnce()
     check("a new back end", [&] { fresh = createSystemAudioBackend(); });
     check("its first synchronous play", [&] { fresh->play(Resources::LoadResData(108), Mode::Synchronous); });
     check("its end", [&] { fresh.reset(); });
+}
+
+
+void TestRealSound::theFirstPopAfterTheServerComesBackIsHeard()
+{
+    // Gone for longer than any wait between tries could have grown to.
+    QVERIFY(!m_server.isRunning());
+    for (int i = 0; i < 20; ++i) {
+        m_clips->PlayClip(SoundClips::Pop0, Mode::Asynchronous);
+        QTest::qSleep(100);
+    }
+    QVERIFY2(m_server.start(), qPrintable(m_server.error()));
+    const auto back = SoundCapture::Clock::now();
+    m_capture = std::make_unique<SoundCapture>(m_server.fifoPath());
+    QVERIFY(m_capture->isOpen());
+    // A pop every 20 ms, as a quick user would make them.
+    double heardAfterMs = -1;
+    for (QDeadlineTimer deadline(3000); heardAfterMs < 0 && !deadline.hasExpired();) {
+        const qint64 mark = m_capture->frameCount();
+        const auto played = SoundCapture::Clock::now();
+        m_clips->PlayClip(SoundClips::Pop1, Mode::Asynchronous);
+        if (m_capture->waitForSound(mark, 20) >= 0)
+            heardAfterMs = msBetween(back, played);
+    }
+    qInfo("the first pop heard was played %.0f ms after the server was back", heardAfterMs);
+    QVERIFY2(heardAfterMs >= 0 && heardAfterMs <= 500,
+             qPrintable(QStringLiteral("the first pop heard was played %1 ms after the server was back").arg(heardAfterMs)));
 }
 
 QTEST_MAIN(TestRealSound)

@@ -1,18 +1,25 @@
-// Click-to-sound latency: the time from PlayClip to the first sample of the
-// clip arriving from the sound server's sink, through the program's own
-// back end and a private PulseAudio server. Prints figures; decides nothing.
+// Click-to-sound latency: the time from a play until the first sample of
+// the clip sounds at the sound server's sink, through a private PulseAudio
+// server, for the program's own back end and, in turns with it in the same
+// run, for a floor client that keeps a stream fed with silence. Also the
+// first pop after the back end has corked its stream in a pause. Prints
+// figures; decides nothing.
 //
-//   bench_latency [plays]     (default 100)
+//   bench_latency [plays]     (default 100 of each)
+#include "FloorClient.h"
 #include "support/ProcessProbes.h"
 #include "support/PulseTestServer.h"
 #include "support/SoundCapture.h"
 #include "sound/SoundClips.h"
 #include "sound/SystemAudioBackend.h"
+#include "sound/WaveImage.h"
+#include "platform/Resources.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>
 
 #include <algorithm>
+#include <functional>
 #include <cstdio>
 #include <thread>
 #include <vector>
@@ -24,7 +31,7 @@ using Clock = SoundCapture::Clock;
 void printFigures(const char *what, std::vector<double> values)
 {
     if (values.empty()) {
-        std::printf("%-28s no figures\n", what);
+        std::printf("%-34s no figures\n", what);
         return;
     }
     std::sort(values.begin(), values.end());
@@ -32,8 +39,8 @@ void printFigures(const char *what, std::vector<double> values)
     double sum = 0;
     for (const double value : values)
         sum += value;
-    std::printf("%-28s n=%zu  min %.1f  median %.1f  mean %.1f  p95 %.1f  max %.1f ms\n", what, values.size(),
-                values.front(), at(0.5), sum / values.size(), at(0.95), values.back());
+    std::printf("%-34s n=%3zu  min %5.1f  median %5.1f  p90 %5.1f  mean %5.1f  max %6.1f ms\n", what, values.size(),
+                values.front(), at(0.5), at(0.9), sum / values.size(), values.back());
 }
 
 } // namespace
@@ -56,30 +63,62 @@ int main(int argc, char **argv)
     const auto backend = createSystemAudioBackend();
     SoundClips clips(*backend);
     clips.FillTable();
-
-    std::vector<double> latencies, callTimes;
-    int silent = 0;
-    for (int play = -5; play < plays; ++play) { // five plays to warm up
-        // A random pause, so that plays fall on every point of the sink's cycle.
-        std::this_thread::sleep_for(std::chrono::milliseconds(60 + QRandomGenerator::global()->bounded(60)));
-        const qint64 mark = capture.frameCount();
-        const auto called = Clock::now();
-        clips.PlayClip(std::abs(play) % 4, AudioBackend::Mode::Asynchronous);
-        const auto returned = Clock::now();
-        const qint64 first = capture.waitForSound(mark, 2000);
-        if (play < 0)
-            continue;
-        if (first < 0) {
-            ++silent;
-            continue;
-        }
-        latencies.push_back(msBetween(called, capture.arrivalOf(first)));
-        callTimes.push_back(msBetween(called, returned));
+    FloorClient floor;
+    if (!floor.isRunning()) {
+        std::fprintf(stderr, "the floor client cannot play\n");
+        return 1;
     }
 
-    std::printf("pop clips through PulseAudio's pipe sink, %d plays\n", plays);
-    printFigures("PlayClip to first sample", latencies);
-    printFigures("PlayClip call returns", callTimes);
+    // Waits for the first sample of what `play` starts; -1 if none came.
+    const auto latencyOf = [&](const std::function<void()> &play) {
+        const qint64 mark = capture.frameCount();
+        const auto called = Clock::now();
+        play();
+        const qint64 first = capture.waitForSound(mark, 2000);
+        return first < 0 ? -1.0 : msBetween(called, capture.heardAt(first));
+    };
+    std::vector<double> ours, floors, callTimes;
+    int silent = 0;
+    for (int play = -5; play < plays; ++play) { // five of each to warm up
+        for (const bool isFloor : {false, true}) {
+            // A random pause, so that plays fall on every point of the sink's cycle.
+            std::this_thread::sleep_for(std::chrono::milliseconds(60 + QRandomGenerator::global()->bounded(60)));
+            const int entry = std::abs(play) % 4;
+            const QByteArray image = Resources::LoadResData(clips.clipId(entry));
+            const auto wave = WaveImage::parse(image);
+            double returnedMs = 0;
+            const double ms = latencyOf([&] {
+                const auto called = Clock::now();
+                if (isFloor)
+                    floor.press(image.mid(wave->dataOffset, wave->dataSize));
+                else
+                    clips.PlayClip(entry, AudioBackend::Mode::Asynchronous);
+                returnedMs = msBetween(called, Clock::now());
+            });
+            if (play < 0)
+                continue;
+            if (ms < 0)
+                ++silent;
+            else
+                (isFloor ? floors : ours).push_back(ms);
+            if (!isFloor)
+                callTimes.push_back(returnedMs);
+        }
+    }
+    // After a pause long enough for the back end to cork its stream.
+    std::vector<double> afterPause;
+    for (int i = 0; i < 5; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(3500));
+        const double ms = latencyOf([&] { clips.PlayClip(SoundClips::Pop0, AudioBackend::Mode::Asynchronous); });
+        if (ms >= 0)
+            afterPause.push_back(ms);
+    }
+
+    std::printf("pop clips through PulseAudio's pipe sink, %d plays each, in turns\n", plays);
+    printFigures("floor client: press to first sample", floors);
+    printFigures("Plinkety: PlayClip to first sample", ours);
+    printFigures("Plinkety: PlayClip returns", callTimes);
+    printFigures("Plinkety: first pop after 3.5 s", afterPause);
     if (silent)
         std::printf("%d plays were not heard\n", silent);
     return 0;

@@ -11,9 +11,15 @@
 #       once that process has gone, so a crashed test leaves nothing behind.
 #   pulse-test-server.sh stop DIR
 #       Stops the server started in DIR and waits until it has gone.
+#   pulse-test-server.sh end DIR
+#       Stops everything started in DIR.
+# With PLINKETY_TEST_SERVER=pipewire, the server is PipeWire's PulseAudio
+# service instead (pipewire, wireplumber and pipewire-pulse, on a session
+# bus of their own at DIR/run/bus), with the same sink; "stop" stops only
+# pipewire-pulse, as when it crashes, and its pid is the one printed.
 set -euo pipefail
 
-usage() { echo "usage: $0 start DIR [OWNER_PID] | stop DIR" >&2; exit 2; }
+usage() { echo "usage: $0 start DIR [OWNER_PID] | stop DIR | end DIR" >&2; exit 2; }
 
 [ $# -ge 2 ] || usage
 command=$1
@@ -59,8 +65,92 @@ start_server() {
     echo "$pid"
 }
 
+# PipeWire: each process's pid is kept in DIR/NAME.pid.
+pw_env() {
+    exec env -u DISPLAY -u PULSE_SERVER HOME="$dir/home" XDG_RUNTIME_DIR="$dir/run" \
+        DBUS_SESSION_BUS_ADDRESS="unix:path=$dir/run/bus" "$@"
+}
+
+pw_alive() { [ -s "$dir/$1.pid" ] && kill -0 "$(cat "$dir/$1.pid")" 2>/dev/null; }
+
+pw_spawn() {
+    local name=$1
+    shift
+    pw_alive "$name" && return 0
+    # The subshell becomes the program, so $! is the program's pid.
+    (pw_env "$@" </dev/null >>"$dir/$name.log" 2>&1) &
+    echo $! > "$dir/$name.pid"
+}
+
+pw_kill() {
+    local pid
+    pw_alive "$1" || return 0
+    pid=$(cat "$dir/$1.pid")
+    kill "$pid" 2>/dev/null || true
+    for _ in $(seq 50); do
+        kill -0 "$pid" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    kill -KILL "$pid" 2>/dev/null || true
+}
+
+start_pipewire() {
+    for tool in pipewire wireplumber pipewire-pulse pactl pacat dbus-daemon; do
+        command -v "$tool" >/dev/null || { echo "$tool is not installed" >&2; exit 1; }
+    done
+    mkdir -p "$dir/home/.config/pipewire/pipewire.conf.d" "$dir/run"
+    chmod 700 "$dir/run"
+    [ -p "$dir/capture.fifo" ] || mkfifo "$dir/capture.fifo"
+    # The sink's own rate, so that what it writes is what was played.
+    echo 'context.properties = { default.clock.rate = 44100 default.clock.allowed-rates = [ 44100 ] }' \
+        > "$dir/home/.config/pipewire/pipewire.conf.d/rate.conf"
+    if ! pw_alive bus; then
+        dbus-daemon --session --fork --address="unix:path=$dir/run/bus" --print-pid=3 3>"$dir/bus.pid" >/dev/null
+    fi
+    pw_spawn pipewire pipewire
+    pw_spawn wireplumber wireplumber
+    pw_spawn pipewire-pulse pipewire-pulse
+    for _ in $(seq 50); do
+        (pw_env pactl info >/dev/null 2>&1) && break
+        sleep 0.1
+    done
+    (pw_env pactl info >/dev/null 2>&1) || { echo "pipewire-pulse did not start, see $dir/*.log" >&2; exit 1; }
+    if ! (pw_env pactl list short sinks) | grep -q cap; then
+        (pw_env pactl load-module module-pipe-sink file="$dir/capture.fifo" sink_name=cap format=s16le \
+            rate=44100 channels=2 >/dev/null)
+    fi
+    (pw_env pactl set-default-sink cap)
+    # A sink with nothing to play is not run, and writes nothing: one quiet
+    # stream keeps its clock going.
+    pw_spawn keepalive pacat --playback --raw --format=s16le --rate=44100 --channels=2 --latency-msec=20 /dev/zero
+    if [ -n "$owner" ] && ! pw_alive watcher; then
+        ( while kill -0 "$owner" 2>/dev/null; do sleep 1; done
+          for name in keepalive pipewire-pulse wireplumber pipewire bus; do
+              [ -s "$dir/$name.pid" ] && kill "$(cat "$dir/$name.pid")" 2>/dev/null
+          done ) </dev/null >/dev/null 2>&1 &
+        echo $! > "$dir/watcher.pid"
+    fi
+    cat "$dir/pipewire-pulse.pid"
+}
+
+end_pipewire() {
+    for name in watcher keepalive pipewire-pulse wireplumber pipewire bus; do
+        pw_kill "$name"
+    done
+}
+
+if [ "${PLINKETY_TEST_SERVER:-pulseaudio}" = pipewire ]; then
+    case $command in
+        start) start_pipewire ;;
+        stop) pw_kill keepalive; pw_kill pipewire-pulse ;;
+        end) end_pipewire ;;
+        *) usage ;;
+    esac
+    exit 0
+fi
+
 case $command in
     start) start_server ;;
-    stop) stop_server ;;
+    stop | end) stop_server ;;
     *) usage ;;
 esac

@@ -18,7 +18,7 @@ using namespace std::chrono_literals;
 constexpr auto kServerTimeout = 1000ms;
 // A connection made this recently may still be finding its server; a play
 // waits that long for it, so that the greeting is not lost at start-up.
-constexpr auto kJustMade = 50ms;
+constexpr auto kJustMade = 10ms;
 // Where no connection waits for the server by itself, a new one is tried
 // this often; a refused one costs a fraction of a millisecond.
 constexpr auto kRetryDelay = 250ms;
@@ -156,20 +156,17 @@ pa_context *PulseConnection::ready()
 {
     if (!m_context || m_unanswered)
         return nullptr;
-    const auto state = [this] { return pa_context_get_state(m_context); };
-    if (state() == PA_CONTEXT_READY)
-        return m_context;
-    const auto justMade = [this] { return Clock::now() - m_connectedAt < kJustMade; };
-    const bool handshaking = state() == PA_CONTEXT_AUTHORIZING || state() == PA_CONTEXT_SETTING_NAME;
-    if (!isGood(state()) || !(handshaking || justMade()))
-        return nullptr;
-    const bool answered = waitUntil(Clock::now() + kServerTimeout, [&] {
-        return !m_context || state() == PA_CONTEXT_READY || !isGood(state())
-            || (state() == PA_CONTEXT_CONNECTING && !justMade());
-    });
-    if (!answered)
-        unanswered();
-    return m_context && state() == PA_CONTEXT_READY ? m_context : nullptr;
+    // The context may be made anew while we wait.
+    const auto state = [this] { return m_context ? pa_context_get_state(m_context) : PA_CONTEXT_FAILED; };
+    // A connection just made may still be finding its server...
+    if (state() == PA_CONTEXT_CONNECTING)
+        waitUntil(m_connectedAt + kJustMade, [&] { return state() != PA_CONTEXT_CONNECTING; });
+    // ...and a server that has taken it is waited for, as long as it answers.
+    if (state() == PA_CONTEXT_AUTHORIZING || state() == PA_CONTEXT_SETTING_NAME) {
+        if (!waitUntil(Clock::now() + kServerTimeout, [&] { return state() == PA_CONTEXT_READY || !isGood(state()); }))
+            unanswered();
+    }
+    return state() == PA_CONTEXT_READY ? m_context : nullptr;
 }
 
 bool PulseConnection::waitUntil(Clock::time_point deadline, const std::function<bool()> &done)

@@ -20,6 +20,13 @@ PulseTestServer::PulseTestServer()
 PulseTestServer::~PulseTestServer()
 {
     stop();
+    if (m_dir.isValid())
+        runScript({QStringLiteral("end"), m_dir.path()}, nullptr);
+}
+
+bool PulseTestServer::isPipeWire()
+{
+    return qgetenv("PLINKETY_TEST_SERVER") == "pipewire";
 }
 
 QString PulseTestServer::fifoPath() const
@@ -69,7 +76,13 @@ bool PulseTestServer::start()
         return false;
     }
     qputenv("XDG_RUNTIME_DIR", runtimeDir().toLocal8Bit());
-    qputenv("PULSE_SERVER", ("unix:" + runtimeDir() + QStringLiteral("/pulse/native")).toLocal8Bit());
+    if (isPipeWire()) {
+        // Found as a desktop's server is: at its usual place, announced on the session bus.
+        qunsetenv("PULSE_SERVER");
+        qputenv("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + runtimeDir() + QStringLiteral("/bus")).toLocal8Bit());
+    } else {
+        qputenv("PULSE_SERVER", ("unix:" + runtimeDir() + QStringLiteral("/pulse/native")).toLocal8Bit());
+    }
     return true;
 }
 

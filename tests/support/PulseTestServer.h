@@ -4,9 +4,10 @@
 #include <QTemporaryDir>
 
 // A private PulseAudio server whose only sink writes into a FIFO, started
-// by scripts/pulse-test-server.sh. start() also points this process at it
-// (XDG_RUNTIME_DIR and PULSE_SERVER), so sound back ends made afterwards
-// play into the FIFO. The server is stopped by its pid at stop() or when
+// by scripts/pulse-test-server.sh; with PLINKETY_TEST_SERVER=pipewire,
+// PipeWire's PulseAudio service instead. start() also points this process
+// at it (XDG_RUNTIME_DIR, and PULSE_SERVER or the session bus), so sound
+// back ends made afterwards play into the FIFO. The server is stopped by its pid at stop() or when
 // this object goes, and by the script's watcher if the test dies.
 class PulseTestServer
 {
@@ -21,7 +22,9 @@ public:
     void stop();
     bool isRunning() const;
 
+    // The process that serves the clients.
     qint64 pid() const { return m_pid; }
+    static bool isPipeWire();
     QString fifoPath() const;
     QString runtimeDir() const;
     QString error() const { return m_error; }

@@ -6,7 +6,10 @@
 #       Starts the server with DIR/home as HOME and DIR/run as
 #       XDG_RUNTIME_DIR (the program under test must use the same
 #       XDG_RUNTIME_DIR, or PULSE_SERVER=unix:DIR/run/pulse/native).
-#       The sink "cap" (s16le, 44100 Hz, stereo) writes to DIR/capture.fifo.
+#       The sink "cap" (s16le, stereo, 44100 Hz or PLINKETY_TEST_SINK_RATE)
+#       writes to DIR/capture.fifo. It writes in blocks of 4096 bytes, 23 ms
+#       at 44100 Hz: a sink of a higher rate stands for a sound card with less
+#       latency.
 #       Prints the server's pid. With OWNER_PID, the server is also stopped
 #       once that process has gone, so a crashed test leaves nothing behind.
 #   pulse-test-server.sh stop DIR
@@ -26,6 +29,7 @@ command=$1
 dir=$(realpath -m "$2")
 owner=${3:-}
 pidfile=$dir/run/pulse/pid
+rate=${PLINKETY_TEST_SINK_RATE:-44100}
 
 server_pid() { [ -s "$pidfile" ] && cat "$pidfile"; }
 
@@ -51,7 +55,7 @@ start_server() {
         HOME="$dir/home" XDG_RUNTIME_DIR="$dir/run" \
         pulseaudio --daemonize=yes --exit-idle-time=-1 -n --log-target=file:"$dir/pulseaudio.log" \
         -L module-native-protocol-unix \
-        -L "module-pipe-sink file=$dir/capture.fifo sink_name=cap format=s16le rate=44100 channels=2 use_system_clock_for_timing=yes"
+        -L "module-pipe-sink file=$dir/capture.fifo sink_name=cap format=s16le rate=$rate channels=2 use_system_clock_for_timing=yes"
     for _ in $(seq 50); do
         [ -S "$dir/run/pulse/native" ] && server_pid >/dev/null && break
         sleep 0.1
@@ -102,7 +106,7 @@ start_pipewire() {
     chmod 700 "$dir/run"
     [ -p "$dir/capture.fifo" ] || mkfifo "$dir/capture.fifo"
     # The sink's own rate, so that what it writes is what was played.
-    echo 'context.properties = { default.clock.rate = 44100 default.clock.allowed-rates = [ 44100 ] }' \
+    echo "context.properties = { default.clock.rate = $rate default.clock.allowed-rates = [ $rate ] }" \
         > "$dir/home/.config/pipewire/pipewire.conf.d/rate.conf"
     if ! pw_alive bus; then
         dbus-daemon --session --fork --address="unix:path=$dir/run/bus" --print-pid=3 3>"$dir/bus.pid" >/dev/null
@@ -117,12 +121,12 @@ start_pipewire() {
     (pw_env pactl info >/dev/null 2>&1) || { echo "pipewire-pulse did not start, see $dir/*.log" >&2; exit 1; }
     if ! (pw_env pactl list short sinks) | grep -q cap; then
         (pw_env pactl load-module module-pipe-sink file="$dir/capture.fifo" sink_name=cap format=s16le \
-            rate=44100 channels=2 >/dev/null)
+            rate="$rate" channels=2 >/dev/null)
     fi
     (pw_env pactl set-default-sink cap)
     # A sink with nothing to play is not run, and writes nothing: one quiet
     # stream keeps its clock going.
-    pw_spawn keepalive pacat --playback --raw --format=s16le --rate=44100 --channels=2 --latency-msec=20 /dev/zero
+    pw_spawn keepalive pacat --playback --raw --format=s16le --rate="$rate" --channels=2 --latency-msec=20 /dev/zero
     if [ -n "$owner" ] && ! pw_alive watcher; then
         ( while kill -0 "$owner" 2>/dev/null; do sleep 1; done
           for name in keepalive pipewire-pulse wireplumber pipewire bus; do

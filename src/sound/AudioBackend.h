@@ -28,6 +28,9 @@ public:
             play(waveImage, Mode::Synchronous);
     }
 
+    // Gets ready, without a sound, to play images in this one's format soon.
+    virtual void prepare(const QByteArray &waveImage) { Q_UNUSED(waveImage); }
+
     // Silences whatever sounds, at once.
     virtual void stop() {}
 

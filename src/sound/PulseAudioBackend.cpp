@@ -24,9 +24,10 @@ constexpr auto kEndMargin = 2000ms;
 constexpr pa_usec_t kTargetLatencyUs = 2000;
 // The longest a sink may still be sounding a clip it has mixed.
 constexpr pa_usec_t kMaxTailUs = 2000000;
-// What the server leaves out of the latency it reports, at such low
-// buffering: its resampler's delay, and up to a millisecond besides.
-constexpr pa_usec_t kUnreportedUs = 10000;
+// A clip of a rate below any sound card's goes through the server's
+// resampler, whose delay the latency it reports leaves out.
+constexpr quint32 kCardRates = 44100;
+constexpr pa_usec_t kResamplerDelayUs = 8000;
 // Silence after which the kept stream is corked, so that the sound device
 // can go idle.
 constexpr pa_usec_t kIdleUs = 3000000;
@@ -140,21 +141,22 @@ bool PulseAudioBackend::startLocked(const QByteArray &image, int times)
     return true;
 }
 
+void PulseAudioBackend::prepare(const QByteArray &waveImage)
+{
+    if (!m_connection->hasLoop())
+        return;
+    LoopLock lock(m_connection->loop());
+    const auto wave = WaveImage::parse(waveImage);
+    const auto format = wave ? formatOf(*wave) : std::nullopt;
+    if (format && !m_stream && m_connection->ready())
+        openStreamLocked(*format);
+}
+
 bool PulseAudioBackend::streamForLocked(const pa_sample_spec &format)
 {
-    if (m_stream && pa_sample_spec_equal(&format, &m_format) && pa_stream_get_state(m_stream) == PA_STREAM_READY)
-        return true;
-    closeStreamLocked();
-    m_stream = pa_stream_new(m_connection->context(), "Clip", &format, nullptr);
-    if (!m_stream)
-        return false;
-    m_format = format;
-    pa_stream_set_state_callback(m_stream, &PulseAudioBackend::onStreamState, this);
-    const pa_buffer_attr attr = lowLatency(format);
-    if (pa_stream_connect_playback(m_stream, nullptr, &attr, PA_STREAM_ADJUST_LATENCY, nullptr, nullptr) < 0) {
-        closeStreamLocked();
-        return false;
-    }
+    const bool usable = m_stream && pa_sample_spec_equal(&format, &m_format) && PA_STREAM_IS_GOOD(pa_stream_get_state(m_stream));
+    if (!usable)
+        openStreamLocked(format);
     const bool answered = m_connection->waitUntil(Clock::now() + kServerTimeout, [this] {
         return !m_stream || pa_stream_get_state(m_stream) != PA_STREAM_CREATING;
     });
@@ -164,6 +166,19 @@ bool PulseAudioBackend::streamForLocked(const pa_sample_spec &format)
         m_connection->unanswered();
     closeStreamLocked();
     return false;
+}
+
+void PulseAudioBackend::openStreamLocked(const pa_sample_spec &format)
+{
+    closeStreamLocked();
+    m_stream = pa_stream_new(m_connection->context(), "Clip", &format, nullptr);
+    if (!m_stream)
+        return;
+    m_format = format;
+    pa_stream_set_state_callback(m_stream, &PulseAudioBackend::onStreamState, this);
+    const pa_buffer_attr attr = lowLatency(format);
+    if (pa_stream_connect_playback(m_stream, nullptr, &attr, PA_STREAM_ADJUST_LATENCY, nullptr, nullptr) < 0)
+        closeStreamLocked();
 }
 
 void PulseAudioBackend::closeStreamLocked()
@@ -293,7 +308,7 @@ void PulseAudioBackend::onTimingUpdated(pa_stream *stream, int success, void *se
     int negative = 0;
     if (!success || pa_stream_get_latency(stream, &latency, &negative) < 0 || negative)
         latency = 0;
-    backend->heardAfterLocked(std::min(latency, kMaxTailUs) + kUnreportedUs);
+    backend->heardAfterLocked(std::min(latency, kMaxTailUs) + (backend->m_format.rate < kCardRates ? kResamplerDelayUs : 0));
 }
 
 void PulseAudioBackend::onHeard(pa_mainloop_api *, pa_time_event *, const struct timeval *, void *self)

@@ -29,6 +29,7 @@ public:
 
     void play(const QByteArray &waveImage, Mode mode) override;
     void playInARow(const QByteArray &waveImage, int times) override;
+    void prepare(const QByteArray &waveImage) override;
     void stop() override;
     void waitUntilSilent(int timeoutMs) override;
 
@@ -38,6 +39,7 @@ private:
     // All "Locked" members run with the main loop's lock held.
     bool startLocked(const QByteArray &image, int times);
     bool streamForLocked(const pa_sample_spec &format);
+    void openStreamLocked(const pa_sample_spec &format);
     void closeStreamLocked();
     void stopLocked();
     void askWhenHeardLocked();

@@ -20,6 +20,11 @@ qint16 SoundClips::clipId(int entry) const
     return sndIds[size_t(entry)];
 }
 
+void SoundClips::Prepare(int entry)
+{
+    m_backend.prepare(Resources::LoadResData(clipId(entry)));
+}
+
 void SoundClips::LoadClip(int entry)
 {
     // The backend holds its own reference to the bytes it is playing, so

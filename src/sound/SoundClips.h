@@ -20,6 +20,9 @@ public:
     // Fills sndIds; done first thing at start-up, before anything can play.
     void FillTable();
 
+    // Lets the back end get ready for the clips of the entry, which play soon.
+    void Prepare(int entry);
+
     // Loads the clip of the entry into sndBuffer and plays it.
     void PlayClip(int entry, Mode mode);
 

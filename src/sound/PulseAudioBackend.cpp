@@ -4,6 +4,7 @@
 
 #include <pulse/context.h>
 #include <pulse/operation.h>
+#include <pulse/proplist.h>
 #include <pulse/rtclock.h>
 #include <pulse/stream.h>
 #include <pulse/thread-mainloop.h>
@@ -171,7 +172,11 @@ bool PulseAudioBackend::streamForLocked(const pa_sample_spec &format)
 void PulseAudioBackend::openStreamLocked(const pa_sample_spec &format)
 {
     closeStreamLocked();
-    m_stream = pa_stream_new(m_connection->context(), "Clip", &format, nullptr);
+    // Desktops set the volume of short event sounds like these apart.
+    pa_proplist *properties = pa_proplist_new();
+    pa_proplist_sets(properties, PA_PROP_MEDIA_ROLE, "event");
+    m_stream = pa_stream_new_with_proplist(m_connection->context(), "Pops", &format, nullptr, properties);
+    pa_proplist_free(properties);
     if (!m_stream)
         return;
     m_format = format;

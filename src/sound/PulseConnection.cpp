@@ -3,6 +3,7 @@
 #include <pulse/context.h>
 #include <pulse/introspect.h>
 #include <pulse/operation.h>
+#include <pulse/proplist.h>
 #include <pulse/thread-mainloop.h>
 #include <pulse/timeval.h>
 
@@ -107,7 +108,13 @@ pa_mainloop_api *PulseConnection::api() const
 
 void PulseConnection::connect()
 {
-    m_context = pa_context_new(api(), "Plinkety");
+    // The names desktops show for us and the icon beside them.
+    pa_proplist *properties = pa_proplist_new();
+    pa_proplist_sets(properties, PA_PROP_APPLICATION_NAME, "Plinkety");
+    pa_proplist_sets(properties, PA_PROP_APPLICATION_ID, "example.veltrano.Plinkety");
+    pa_proplist_sets(properties, PA_PROP_APPLICATION_ICON_NAME, "example.veltrano.Plinkety");
+    m_context = pa_context_new_with_proplist(api(), nullptr, properties);
+    pa_proplist_free(properties);
     if (!m_context) {
         retryAfter(kRetryDelay);
         return;

@@ -111,6 +111,9 @@ struct Crumple
     double rimHeight = 1.8;
     double sag = 1.2;
     double roughness = 0.15;
+    // Wrinkles about a pixel across: too fine for the 50 x 40 picture, whose
+    // pixels would only blur them into noise, drawn where pixels are smaller.
+    double fineWrinkles = 0.0;
     unsigned noiseSeed = 1;
 };
 
@@ -171,6 +174,8 @@ double crumpledHeight(double x, double y, const void *shape)
         return h;
     double film = -c.sag * (1.0 - (d / r) * (d / r));
     film += c.roughness * (valueNoise(x / 4.0, y / 4.0, c.noiseSeed) + 0.5 * valueNoise(x / 2.0, y / 2.0, c.noiseSeed + 7));
+    if (c.fineWrinkles > 0.0)
+        film += c.fineWrinkles * valueNoise(x / 0.9, y / 0.9, c.noiseSeed + 13);
     for (const Crease &cr : c.creases)
         film += creaseHeight(cr, x, y);
     return h + inside * film;
@@ -252,15 +257,17 @@ Crumple crumple(int variant)
 
 namespace BubblePictures {
 
-std::vector<std::uint8_t> unpopped()
+std::vector<std::uint8_t> unpopped(int scale)
 {
-    return GreyPicture(unpoppedGrey).bmp();
+    return GreyPicture(unpoppedGrey, scale).bmp();
 }
 
-std::vector<std::uint8_t> popped(int variant)
+std::vector<std::uint8_t> popped(int variant, int scale)
 {
-    const Crumple c = crumple(variant);
-    return GreyPicture([&c](double x, double y) { return poppedGrey(x, y, c); }).bmp();
+    Crumple c = crumple(variant);
+    if (scale > 1)
+        c.fineWrinkles = 0.3 * c.roughness;
+    return GreyPicture([&c](double x, double y) { return poppedGrey(x, y, c); }, scale).bmp();
 }
 
 } // namespace BubblePictures

@@ -20,16 +20,18 @@ int nearestIndex(double grey)
 
 } // namespace
 
-GreyPicture::GreyPicture(const std::function<double(double, double)> &grey)
-    : m_index(std::size_t(kWidth * kHeight))
+GreyPicture::GreyPicture(const std::function<double(double, double)> &grey, int scale)
+    : m_scale(scale)
+    , m_index(std::size_t(width() * height()))
 {
-    for (int y = 0; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x) {
+    const double unit = scale; // dividing by 1 leaves the scale-1 samples exact
+    for (int y = 0; y < height(); ++y) {
+        for (int x = 0; x < width(); ++x) {
             double sum = 0.0;
             for (int sy = 0; sy < kSubsamples; ++sy)
                 for (int sx = 0; sx < kSubsamples; ++sx)
-                    sum += grey(x + (sx + 0.5) / kSubsamples, y + (sy + 0.5) / kSubsamples);
-            m_index[std::size_t(y * kWidth + x)] = nearestIndex(sum / (kSubsamples * kSubsamples));
+                    sum += grey((x + (sx + 0.5) / kSubsamples) / unit, (y + (sy + 0.5) / kSubsamples) / unit);
+            m_index[std::size_t(y * width() + x)] = nearestIndex(sum / (kSubsamples * kSubsamples));
         }
     }
 }
@@ -45,8 +47,8 @@ const std::vector<int> &GreyPicture::palette()
 
 std::vector<std::uint8_t> GreyPicture::bmp() const
 {
-    constexpr std::uint32_t rowBytes = ((kWidth * 4 + 31) / 32) * 4;
-    constexpr std::uint32_t pixelBytes = rowBytes * kHeight;
+    const std::uint32_t rowBytes = std::uint32_t((width() * 4 + 31) / 32) * 4;
+    const std::uint32_t pixelBytes = rowBytes * std::uint32_t(height());
     constexpr std::uint32_t pixelOffset = 14 + 40 + 16 * 4;
     ByteBuffer out;
     out.tag("BM");
@@ -54,8 +56,8 @@ std::vector<std::uint8_t> GreyPicture::bmp() const
     out.u32(0);
     out.u32(pixelOffset);
     out.u32(40);
-    out.u32(kWidth);
-    out.u32(kHeight); // positive: rows stored bottom-up
+    out.u32(std::uint32_t(width()));
+    out.u32(std::uint32_t(height())); // positive: rows stored bottom-up
     out.u16(1);
     out.u16(4);
     out.u32(0); // no compression
@@ -67,11 +69,11 @@ std::vector<std::uint8_t> GreyPicture::bmp() const
     for (int g : palette()) {
         out.u8(unsigned(g)); out.u8(unsigned(g)); out.u8(unsigned(g)); out.u8(0);
     }
-    for (int y = kHeight - 1; y >= 0; --y) {
+    for (int y = height() - 1; y >= 0; --y) {
         for (std::uint32_t b = 0; b < rowBytes; ++b) {
             const int x = int(b) * 2;
-            const int hi = x < kWidth ? indexAt(x, y) : 0;
-            const int lo = x + 1 < kWidth ? indexAt(x + 1, y) : 0;
+            const int hi = x < width() ? indexAt(x, y) : 0;
+            const int lo = x + 1 < width() ? indexAt(x + 1, y) : 0;
             out.u8(unsigned(hi << 4 | lo));
         }
     }

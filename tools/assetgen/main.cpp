@@ -46,11 +46,15 @@ void writeClips(const fs::path &dir)
     writeFile(dir / "108.wav", waveImage(Clips::cheer108(), 8, true));
 }
 
+// Each picture at scale 1 and, named the way Qt looks for them, at 2 and 3.
 void writePictures(const fs::path &dir)
 {
-    writeFile(dir / "unpopped.bmp", BubblePictures::unpopped());
-    for (int variant = 0; variant < 4; ++variant)
-        writeFile(dir / ("popped" + std::to_string(variant) + ".bmp"), BubblePictures::popped(variant));
+    for (int scale : {1, 2, 3}) {
+        const std::string suffix = scale == 1 ? ".bmp" : "@" + std::to_string(scale) + "x.bmp";
+        writeFile(dir / ("unpopped" + suffix), BubblePictures::unpopped(scale));
+        for (int variant = 0; variant < 4; ++variant)
+            writeFile(dir / ("popped" + std::to_string(variant) + suffix), BubblePictures::popped(variant, scale));
+    }
 }
 
 void writeIcons(const fs::path &dir)
@@ -67,6 +71,10 @@ void writeIcons(const fs::path &dir)
     const auto blackOnWhite = [](double x, double y) { return questionDisc(x, y, Black, White, Black); };
     const auto whiteOnGreen = [](double x, double y) { return questionDisc(x, y, White, Green, Black); };
     writeFile(dir / "about.ico", IconFiles::ico({{redOnWhite, 4}, {blackOnWhite, 1}, {whiteOnGreen, 4}}));
+    // Its colour image drawn at twice and three times the size, for screens
+    // with that many device pixels to a pixel.
+    writeFile(dir / "about@2x.png", IconFiles::png(redOnWhite, 2 * kSize));
+    writeFile(dir / "about@3x.png", IconFiles::png(redOnWhite, 3 * kSize));
 }
 
 // The About window's two paragraphs.

@@ -238,7 +238,7 @@ void AboutWindowTest::picturesRunDownTheLeftEdge()
             auto *image = child<QLabel>(about, qPrintable(QStringLiteral("imgUnPopped%1").arg(k)));
             QVERIFY(image);
             QCOMPARE(image->geometry(), QRect(0, 40 * k, 50, 40));
-            QCOMPARE(image->pixmap().toImage().convertToFormat(QImage::Format_RGB32), unpopped);
+            QCOMPARE(image->grab().toImage().convertToFormat(QImage::Format_RGB32), unpopped);
         }
     }));
 }

@@ -1,17 +1,24 @@
 #include "tst_mainwindow_support.h"
 
-#include <QImage>
+#include "ui/frmAbout.h"
 
-// Runs at a device pixel ratio of 2 (QT_SCALE_FACTOR=2).
+#include <QImage>
+#include <QLabel>
+
+// Runs at a device pixel ratio of 2 and again at 3 (QT_SCALE_FACTOR).
 class MainWindowHiDpiTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QCOMPARE(qApp->devicePixelRatio(), 2.0); }
+    void initTestCase() { QVERIFY(ratio() == 2 || ratio() == 3); }
     void twipsAreFifteenToALogicalPixel();
-    void bubblesAreScaledByWholePixelsWithoutSmoothing();
+    void bubblesAreDrawnFromTheirOwnArtPixelForPixel();
+    void theAboutPicturesAreDrawnFromTheirOwnArt();
     void aPressPopsTheBubbleUnderIt();
+
+private:
+    static int ratio() { return int(qApp->devicePixelRatio()); }
 };
 
 void MainWindowHiDpiTest::twipsAreFifteenToALogicalPixel()
@@ -24,7 +31,7 @@ void MainWindowHiDpiTest::twipsAreFifteenToALogicalPixel()
     QCOMPARE(f.sheetArea().cellRect(1).size(), QSize(50, 40));
 }
 
-void MainWindowHiDpiTest::bubblesAreScaledByWholePixelsWithoutSmoothing()
+void MainWindowHiDpiTest::bubblesAreDrawnFromTheirOwnArtPixelForPixel()
 {
     MainWindowFixture f;
     f.start();
@@ -33,14 +40,23 @@ void MainWindowHiDpiTest::bubblesAreScaledByWholePixelsWithoutSmoothing()
     const QList<std::pair<qint16, QString>> cells {{f.sheet().bubbleIndex(1, 1), "unpopped"},
                                                     {f.sheet().bubbleIndex(2, 1), "popped3"}};
     for (const auto &[k, name] : cells) {
-        const QImage picture = QImage(QStringLiteral(":/pictures/%1.bmp").arg(name)).convertToFormat(QImage::Format_RGB32);
+        const QImage art = QImage(QStringLiteral(":/pictures/%1@%2x.bmp").arg(name).arg(ratio()))
+                               .convertToFormat(QImage::Format_RGB32);
         const QImage shown = f.sheetArea().grab(f.sheetArea().cellRect(k)).toImage().convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(shown.size(), picture.size() * 2);
-        // Every picture pixel becomes a block of 2 x 2 device pixels of exactly its colour.
-        for (int y = 0; y < shown.height(); ++y)
-            for (int x = 0; x < shown.width(); ++x)
-                if (shown.pixel(x, y) != picture.pixel(x / 2, y / 2))
-                    QFAIL(qPrintable(QStringLiteral("%1: device pixel %2, %3 differs").arg(name).arg(x).arg(y)));
+        QCOMPARE(shown.size(), QSize(50, 40) * ratio());
+        QVERIFY2(shown == art, qPrintable(name));
+    }
+}
+
+void MainWindowHiDpiTest::theAboutPicturesAreDrawnFromTheirOwnArt()
+{
+    MainWindowFixture f;
+    frmAbout about(f.load());
+    about.show();
+    const QImage art = QImage(QStringLiteral(":/pictures/unpopped@%1x.bmp").arg(ratio())).convertToFormat(QImage::Format_RGB32);
+    for (int k = 0; k < frmAbout::pictureCount; ++k) {
+        auto *image = about.findChild<QLabel *>(QStringLiteral("imgUnPopped%1").arg(k));
+        QCOMPARE(image->grab().toImage().convertToFormat(QImage::Format_RGB32), art);
     }
 }
 

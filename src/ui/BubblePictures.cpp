@@ -3,7 +3,6 @@
 #include "platform/RuntimeError.h"
 
 #include <QImageReader>
-#include <cmath>
 
 namespace {
 
@@ -19,32 +18,40 @@ QImage loadPicture(const QString &name)
     return image;
 }
 
+std::array<QImage, 3> loadScales(const QString &name)
+{
+    return {loadPicture(name), loadPicture(name + QStringLiteral("@2x")), loadPicture(name + QStringLiteral("@3x"))};
+}
+
 } // namespace
 
 BubblePictures::BubblePictures()
-    : m_images {loadPicture(QStringLiteral("unpopped")), loadPicture(QStringLiteral("popped0")),
-                loadPicture(QStringLiteral("popped1")), loadPicture(QStringLiteral("popped2")),
-                loadPicture(QStringLiteral("popped3"))}
+    : m_art {loadScales(QStringLiteral("unpopped")), loadScales(QStringLiteral("popped0")),
+             loadScales(QStringLiteral("popped1")), loadScales(QStringLiteral("popped2")),
+             loadScales(QStringLiteral("popped3"))}
 {
 }
 
-const QPixmap &BubblePictures::picture(int variant, qreal devicePixelRatio) const
+const QImage &BubblePictures::artFor(int variant, QSize device) const
 {
-    if (devicePixelRatio != m_preparedRatio)
-        prepare(devicePixelRatio);
-    return m_pixmaps[size_t(variant + 1)];
+    const auto &scales = m_art[size_t(variant + 1)];
+    for (const QImage &art : scales)
+        if (art.width() >= device.width() && art.height() >= device.height())
+            return art;
+    return scales.back();
 }
 
-void BubblePictures::prepare(qreal devicePixelRatio) const
+const QPixmap &BubblePictures::picture(int variant, QSize device) const
 {
-    for (size_t i = 0; i < m_images.size(); ++i) {
-        const QImage &image = m_images[i];
-        const QSize device(int(std::lround(image.width() * devicePixelRatio)),
-                           int(std::lround(image.height() * devicePixelRatio)));
-        QPixmap pixmap = QPixmap::fromImage(
-            device == image.size() ? image : image.scaled(device, Qt::IgnoreAspectRatio, Qt::FastTransformation));
-        pixmap.setDevicePixelRatio(devicePixelRatio);
-        m_pixmaps[i] = pixmap;
+    const auto key = std::pair(variant, std::pair(device.width(), device.height()));
+    auto found = m_pixmaps.find(key);
+    if (found == m_pixmaps.end()) {
+        const QImage &art = artFor(variant, device);
+        QImage sized = art.size() == device ? art : art.scaled(device, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        // Qt reads a ratio of 2 into an "@2x" picture; these are drawn by
+        // the device pixel, so each of their pixels counts as one.
+        sized.setDevicePixelRatio(1);
+        found = m_pixmaps.emplace(key, QPixmap::fromImage(sized)).first;
     }
-    m_preparedRatio = devicePixelRatio;
+    return found->second;
 }

@@ -1,5 +1,6 @@
 #include "SheetArea.h"
 
+#include "BubblePainter.h"
 #include "BubblePictures.h"
 #include "platform/Twips.h"
 #include "sheet/BubbleSheet.h"
@@ -68,13 +69,13 @@ void SheetArea::paintCells(QPainter &painter, const QRect &dirty) const
     const int lastColumn = std::min<int>(cells.right() / cell.width(), m_sheet.columns() - 1);
     const int firstRow = cells.top() / cell.height();
     const int lastRow = std::min<int>(cells.bottom() / cell.height(), m_sheet.rows() - 1);
-    const qreal ratio = devicePixelRatioF();
 
+    BubblePainter bubbles(painter, m_pictures);
     for (int column = firstColumn; column <= lastColumn; ++column) {
         for (int row = firstRow; row <= lastRow; ++row) {
             const qint16 k = m_sheet.bubbleIndex(qint16(column + 1), qint16(row + 1));
             const QPoint at = origin + QPoint(column * cell.width(), row * cell.height());
-            painter.drawPixmap(at, m_pictures.picture(m_sheet.poppedVariant(k), ratio));
+            bubbles.draw(QRect(at, cell), m_sheet.poppedVariant(k));
         }
     }
 }

@@ -1,10 +1,10 @@
 #include "frmAbout.h"
 
+#include "BubbleImage.h"
 #include "ErrorReport.h"
 #include "ReadOnlyTextBox.h"
 #include "frmPlinkety.h"
 #include "platform/Resources.h"
-#include "platform/RuntimeError.h"
 #include "platform/Twips.h"
 
 #include <QFontDatabase>
@@ -13,7 +13,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <algorithm>
@@ -32,14 +31,6 @@ QFont designFont(qreal pointSize = 8.25, bool bold = false)
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;
-}
-
-QPixmap loadUnpoppedPicture()
-{
-    const QPixmap picture(QStringLiteral(":/pictures/unpopped.bmp"));
-    if (picture.isNull())
-        throw RuntimeError(RuntimeError::ResourceNotFound, QStringLiteral("Picture resource 'unpopped' not found"));
-    return picture;
 }
 
 QRect twipsToPixels(const QRect &twips)
@@ -181,13 +172,9 @@ void frmAbout::createTextBox()
 
 void frmAbout::createPictures()
 {
-    // One picture object, shared by all six images.
-    const QPixmap unpopped = loadUnpoppedPicture();
     for (int k = 0; k < pictureCount; ++k) {
-        auto *image = new QLabel(this);
+        auto *image = new BubbleImage(m_pictures, -1, this);
         image->setObjectName(QStringLiteral("imgUnPopped%1").arg(k));
-        image->setPixmap(unpopped);
-        image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         image->setGeometry(twipsToPixels(QRect(0, 600 * k, 750, 600)));
         image->setAccessibleName(QStringLiteral("Bubble"));
         image->setAccessibleDescription(QStringLiteral("Click to hear the closing sound"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "BubblePictures.h"
+
 #include <QDialog>
 #include <QRect>
 #include <QtGlobal>
@@ -46,6 +48,8 @@ private:
     void imgUnPopped_Click(qint16 Index);
 
     frmPlinkety &m_main;
+    // The one picture all six images show, at every device pixel ratio.
+    BubblePictures m_pictures;
 
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;

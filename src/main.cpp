@@ -4,10 +4,10 @@
 #include "settings/QtSettingsStore.h"
 #include "sound/SystemAudioBackend.h"
 #include "ui/ErrorReport.h"
+#include "ui/WindowIcons.h"
 #include "ui/frmPlinkety.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <memory>
 
 namespace {
@@ -51,7 +51,7 @@ int main(int argc, char **argv)
     QApplication::setOrganizationName(QStringLiteral("Plinkety"));
     QApplication::setApplicationName(QStringLiteral("Plinkety"));
     QApplication::setDesktopFileName(QStringLiteral("example.veltrano.Plinkety"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/plinkety.ico")));
+    QApplication::setWindowIcon(WindowIcons::program());
     int status = 1;
     // A run-time error while the window loads (before any event) is reported
     // like one in an event's handler.

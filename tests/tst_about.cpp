@@ -170,7 +170,8 @@ void AboutWindowTest::windowIsCentredModalAndOfDesignSize()
         QVERIFY(about.isModal());
         QCOMPARE(about.parentWidget(), m_main.get());
         QCOMPARE(about.frameGeometry().center(), m_main->screen()->geometry().center());
-        QCOMPARE(about.windowIcon().availableSizes(), QList<QSize>({QSize(32, 32)}));
+        // The design's 32 x 32 images, and the colour one drawn twice and three times as large.
+        QCOMPARE(about.windowIcon().availableSizes(), QList<QSize>({QSize(32, 32), QSize(64, 64), QSize(96, 96)}));
     }));
 }
 

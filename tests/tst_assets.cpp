@@ -125,6 +125,7 @@ private slots:
     void theUnpoppedBubbleShinesAtItsUpperRight();
     void theProgramIconIsOneSixteenColourImageWithAMask();
     void theAboutIconHasThreeImagesOfTheirDepths();
+    void theAboutIconIsDrawnAtTwiceAndThreeTimesItsSize();
     void everyHicolorIconIsDrawnSmoothlyAtItsSize_data();
     void everyHicolorIconIsDrawnSmoothlyAtItsSize();
     void theScalableIconIsWellFormedSvgInTheIconsColours();
@@ -333,6 +334,18 @@ void TestAssets::theAboutIconHasThreeImagesOfTheirDepths()
         QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
         QVERIFY2(hasColour(image, discs[i]), qPrintable(QString::number(i)));
         QVERIFY2(hasColour(image, marks[i]), qPrintable(QString::number(i)));
+    }
+}
+
+void TestAssets::theAboutIconIsDrawnAtTwiceAndThreeTimesItsSize()
+{
+    for (int scale : {2, 3}) {
+        const QImage image(QStringLiteral(":/icons/about@%1x.png").arg(scale));
+        QCOMPARE(image.size(), QSize(32, 32) * scale);
+        QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+        // The colour image: a red question mark on a white disc.
+        QVERIFY(hasColour(image, qRgb(255, 255, 255)));
+        QVERIFY(hasColour(image, qRgb(255, 0, 0)));
     }
 }
 

@@ -32,7 +32,12 @@ void MainWindowStartupTest::firstRunOpensAtDesignPlaceAndSizeWithNoPops()
     QCOMPARE(f.status(), QStringLiteral("0 bubbles popped!"));
     QCOMPARE(window.numPopped(), 0);
     QCOMPARE(window.windowTitle(), QStringLiteral("Plinkety"));
-    QVERIFY(!window.windowIcon().isNull());
+    // The design's 32 x 32 picture, and the desktop's other sizes for sharp icons anywhere.
+    QList<int> iconSizes;
+    for (const QSize size : window.windowIcon().availableSizes())
+        iconSizes.append(size.width());
+    std::sort(iconSizes.begin(), iconSizes.end());
+    QCOMPARE(iconSizes, QList<int>({16, 22, 24, 32, 48, 64, 128, 256}));
 }
 
 void MainWindowStartupTest::firstRunClosedUntouchedWritesTheDefaultsBack()

@@ -3,13 +3,13 @@
 #include "BubbleImage.h"
 #include "ErrorReport.h"
 #include "ReadOnlyTextBox.h"
+#include "WindowIcons.h"
 #include "frmPlinkety.h"
 #include "platform/Resources.h"
 #include "platform/Twips.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -99,7 +99,7 @@ frmAbout::frmAbout(frmPlinkety &main)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("About Plinkety"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/about.ico")));
+    setWindowIcon(WindowIcons::about());
     setFont(designFont());
     setFixedSize(Twips::toPixelsRounded(designWidth), Twips::toPixelsRounded(designHeight));
 

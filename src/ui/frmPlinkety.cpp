@@ -5,12 +5,12 @@
 #include "ErrorReport.h"
 #include "PopLabel.h"
 #include "SheetArea.h"
+#include "WindowIcons.h"
 #include "frmAbout.h"
 #include "platform/Twips.h"
 
 #include <QApplication>
 #include <QFontDatabase>
-#include <QIcon>
 #include <QPushButton>
 #include <QResizeEvent>
 
@@ -50,7 +50,7 @@ void frmPlinkety::createControls()
 {
     AccessibleRole::set(this, QAccessible::Window);
     setWindowTitle(QStringLiteral("Plinkety"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/plinkety.ico")));
+    setWindowIcon(WindowIcons::program());
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     font.setPointSizeF(8.25);
     setFont(font);

@@ -1,0 +1,22 @@
+#include "WindowIcons.h"
+
+namespace WindowIcons {
+
+QIcon program()
+{
+    QIcon icon(QStringLiteral(":/icons/plinkety.ico"));
+    // Every hicolor size but 32, which the design's own picture fills.
+    for (int size : {16, 22, 24, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/hicolor/%1x%1/plinkety.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+QIcon about()
+{
+    QIcon icon(QStringLiteral(":/icons/about.ico"));
+    icon.addFile(QStringLiteral(":/icons/about@2x.png"), QSize(64, 64));
+    icon.addFile(QStringLiteral(":/icons/about@3x.png"), QSize(96, 96));
+    return icon;
+}
+
+} // namespace WindowIcons

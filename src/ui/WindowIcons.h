@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QIcon>
+
+// The two windows' icons: each its 32 x 32 design, with larger sizes drawn
+// for the desktop and for screens of more device pixels to a pixel.
+namespace WindowIcons {
+
+// The program's icon, also at the sizes of the desktop's hicolor theme.
+QIcon program();
+// The About window's icon; its colour image also at 64 and 96 pixels.
+QIcon about();
+
+} // namespace WindowIcons

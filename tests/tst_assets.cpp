@@ -73,13 +73,14 @@ int strayEdgePixels(const QImage &image)
     return stray;
 }
 
-// The share of the pixels within 14 pixels of the centre that are not plain sheet.
-double shadedShareOfMiddle(const QImage &image)
+// The share of the pixels within 14 pixels (at scale 1) of the centre that are not plain sheet.
+double shadedShareOfMiddle(const QImage &image, int scale)
 {
     int shaded = 0, all = 0;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
-            if ((x - 25) * (x - 25) + (y - 20) * (y - 20) > 14 * 14)
+            const int dx = x - 25 * scale, dy = y - 20 * scale;
+            if (dx * dx + dy * dy > 14 * 14 * scale * scale)
                 continue;
             ++all;
             shaded += qGray(image.pixel(x, y)) != 123;
@@ -96,6 +97,23 @@ int brightestIn(const QImage &image, const QRect &part)
         for (int x = part.left(); x <= part.right(); ++x)
             brightest = std::max(brightest, qGray(image.pixel(x, y)));
     return brightest;
+}
+
+// How far, in grey levels on average, each pixel of `small` is from the
+// mean of the scale x scale pixels of `large` that cover the same spot.
+double meanDifference(const QImage &small, const QImage &large, int scale)
+{
+    double sum = 0;
+    for (int y = 0; y < small.height(); ++y) {
+        for (int x = 0; x < small.width(); ++x) {
+            int block = 0;
+            for (int j = 0; j < scale; ++j)
+                for (int i = 0; i < scale; ++i)
+                    block += qGray(large.pixel(x * scale + i, y * scale + j));
+            sum += std::fabs(qGray(small.pixel(x, y)) - double(block) / (scale * scale));
+        }
+    }
+    return sum / (small.width() * small.height());
 }
 
 bool hasColour(const QImage &image, QRgb colour)
@@ -121,6 +139,7 @@ private slots:
     void everyClipStartsAndEndsInSilenceAndNeverClips();
     void everyPictureIsAFourBitGreyBitmapOnSheetGrey_data();
     void everyPictureIsAFourBitGreyBitmapOnSheetGrey();
+    void everyLargerPictureShowsTheSameBubbleAsItsSmallOne();
     void theFivePicturesAreAllDifferent();
     void theUnpoppedBubbleShinesAtItsUpperRight();
     void theProgramIconIsOneSixteenColourImageWithAMask();
@@ -228,20 +247,27 @@ void TestAssets::everyClipStartsAndEndsInSilenceAndNeverClips()
 void TestAssets::everyPictureIsAFourBitGreyBitmapOnSheetGrey_data()
 {
     QTest::addColumn<QString>("path");
-    for (const QString &name : kPictures)
-        QTest::newRow(qPrintable(name)) << QStringLiteral(":/pictures/%1.bmp").arg(name);
+    QTest::addColumn<int>("scale");
+    for (const QString &name : kPictures) {
+        QTest::newRow(qPrintable(name)) << QStringLiteral(":/pictures/%1.bmp").arg(name) << 1;
+        for (int scale : {2, 3}) {
+            const QString scaled = QStringLiteral("%1@%2x").arg(name).arg(scale);
+            QTest::newRow(qPrintable(scaled)) << QStringLiteral(":/pictures/%1.bmp").arg(scaled) << scale;
+        }
+    }
 }
 
 void TestAssets::everyPictureIsAFourBitGreyBitmapOnSheetGrey()
 {
     QFETCH(QString, path);
+    QFETCH(int, scale);
     const QByteArray bmp = resourceBytes(path);
     QVERIFY(bmp.size() > 54);
     QCOMPARE(bmp.first(2), QByteArray("BM"));
     QCOMPARE(le32(bmp, 2), quint32(bmp.size()));
     QCOMPARE(le32(bmp, 14), 40u); // BITMAPINFOHEADER
-    QCOMPARE(qint32(le32(bmp, 18)), 50);
-    QCOMPARE(std::abs(qint32(le32(bmp, 22))), 40);
+    QCOMPARE(qint32(le32(bmp, 18)), 50 * scale);
+    QCOMPARE(std::abs(qint32(le32(bmp, 22))), 40 * scale);
     QCOMPARE(le16(bmp, 28), quint16(4));
     QCOMPARE(le32(bmp, 30), 0u); // uncompressed
     const quint32 colours = le32(bmp, 46) ? le32(bmp, 46) : 16;
@@ -256,11 +282,26 @@ void TestAssets::everyPictureIsAFourBitGreyBitmapOnSheetGrey()
 
     const QImage image(path);
     QVERIFY(!image.isNull());
-    QCOMPARE(image.size(), QSize(50, 40));
+    QCOMPARE(image.size(), QSize(50, 40) * scale);
     QCOMPARE(image.colorCount(), 16);
     QVERIFY(image.allGray());
-    QVERIFY(strayEdgePixels(image) <= 3);
-    QVERIFY2(shadedShareOfMiddle(image) > 1.0 / 3, "no bubble in the middle");
+    // One palette for all: the sheet shows the same sixteen greys at any ratio.
+    QCOMPARE(image.colorTable(), QImage(QStringLiteral(":/pictures/unpopped.bmp")).colorTable());
+    QVERIFY(strayEdgePixels(image) <= 3 * scale);
+    QVERIFY2(shadedShareOfMiddle(image, scale) > 1.0 / 3, "no bubble in the middle");
+}
+
+void TestAssets::everyLargerPictureShowsTheSameBubbleAsItsSmallOne()
+{
+    // Two different bubbles differ by about 7 grey levels or more, the same bubble drawn larger by 1.5.
+    for (const QString &name : kPictures) {
+        const QImage small(QStringLiteral(":/pictures/%1.bmp").arg(name));
+        for (int scale : {2, 3}) {
+            const QImage large(QStringLiteral(":/pictures/%1@%2x.bmp").arg(name).arg(scale));
+            const double difference = meanDifference(small, large, scale);
+            QVERIFY2(difference < 3, qPrintable(QStringLiteral("%1 at %2x: %3").arg(name).arg(scale).arg(difference)));
+        }
+    }
 }
 
 void TestAssets::theFivePicturesAreAllDifferent()

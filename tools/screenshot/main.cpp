@@ -1,6 +1,9 @@
 // Renders pictures of the program's windows offscreen, for the README:
 //   plinkety-screenshot [directory]     (default: docs)
 // Each picture has one function below; add a line to pictures() for another.
+// Pictures at a device pixel ratio other than 1 are rendered by this tool
+// started again at that ratio, which a process fixes when it starts:
+//   plinkety-screenshot --ratio N directory
 #include "ui/ErrorReport.h"
 #include "support/FakeRandom.h"
 #include "support/MemorySettingsStore.h"
@@ -12,10 +15,13 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QProcess>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <functional>
 
@@ -60,36 +66,73 @@ struct Picture
 {
     const char *fileName;
     std::function<bool(const QString &)> render;
+    int ratio;
 };
 
-std::array<Picture, 2> pictures()
+std::array<Picture, 3> pictures()
 {
     return {{
-        {"screenshot.png", renderMainWindow},
-        {"about.png", renderAboutWindow},
+        {"screenshot.png", renderMainWindow, 1},
+        {"about.png", renderAboutWindow, 1},
+        {"screenshot@2x.png", renderMainWindow, 2},
     }};
+}
+
+bool renderAtRatio(const QDir &directory, int ratio)
+{
+    for (const Picture &picture : pictures()) {
+        if (picture.ratio != ratio)
+            continue;
+        const QString path = directory.filePath(QString::fromLatin1(picture.fileName));
+        if (!picture.render(path)) {
+            std::fprintf(stderr, "plinkety-screenshot: cannot write %s\n", qPrintable(path));
+            return false;
+        }
+        std::printf("%s\n", qPrintable(path));
+    }
+    return true;
+}
+
+// The pictures at the other ratios, each ratio by a process of its own.
+bool renderAtOtherRatios(const QDir &directory)
+{
+    QList<int> ratios;
+    for (const Picture &picture : pictures())
+        if (picture.ratio != 1 && !ratios.contains(picture.ratio))
+            ratios.append(picture.ratio);
+    for (int ratio : ratios) {
+        QProcess tool;
+        tool.setProcessChannelMode(QProcess::ForwardedChannels);
+        tool.start(QCoreApplication::applicationFilePath(),
+                   {QStringLiteral("--ratio"), QString::number(ratio), directory.path()});
+        if (!tool.waitForFinished(-1) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
+            return false;
+    }
+    return true;
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
+    const bool atRatio = argc > 2 && qstrcmp(argv[1], "--ratio") == 0;
+    const int ratio = atRatio ? std::max(1, std::atoi(argv[2])) : 1;
+    const int directoryArg = atRatio ? 3 : 1;
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (atRatio)
+        qputenv("QT_SCALE_FACTOR", QByteArray::number(ratio));
     QApplication app(argc, argv);
-    const QDir directory(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs"));
+    const QDir directory(argc > directoryArg ? QString::fromLocal8Bit(argv[directoryArg]) : QStringLiteral("docs"));
     if (!directory.mkpath(QStringLiteral("."))) {
         std::fprintf(stderr, "plinkety-screenshot: cannot create %s\n", qPrintable(directory.path()));
         return 1;
     }
     try {
-        for (const Picture &picture : pictures()) {
-            const QString path = directory.filePath(QString::fromLatin1(picture.fileName));
-            if (!picture.render(path)) {
-                std::fprintf(stderr, "plinkety-screenshot: cannot write %s\n", qPrintable(path));
-                return 1;
-            }
-            std::printf("%s\n", qPrintable(path));
-        }
+        if (!renderAtRatio(directory, ratio))
+            return 1;
+        std::fflush(stdout);
+        if (!atRatio && !renderAtOtherRatios(directory))
+            return 1;
     } catch (const std::exception &error) {
         ErrorReport::report(error);
     }

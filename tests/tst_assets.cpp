@@ -134,7 +134,6 @@ private slots:
     void everyClipStartsAndEndsInSilenceAndNeverClips();
     void everyPictureIsAFourBitGreyBitmapOnSheetGrey_data();
     void everyPictureIsAFourBitGreyBitmapOnSheetGrey();
-    void everyLargerPictureShowsTheSameBubbleAsItsSmallOne();
     void theFivePicturesAreAllDifferent();
     void theUnpoppedBubbleShinesAtItsUpperRight();
     void theProgramIconIsOneSixteenColourImageWithAMask();
@@ -284,19 +283,9 @@ void TestAssets::everyPictureIsAFourBitGreyBitmapOnSheetGrey()
     QCOMPARE(image.colorTable(), QImage(QStringLiteral(":/pictures/unpopped.bmp")).colorTable());
     QVERIFY(strayEdgePixels(image) <= 3 * scale);
     QVERIFY2(shadedShareOfMiddle(image, scale) > 1.0 / 3, "no bubble in the middle");
-}
-
-void TestAssets::everyLargerPictureShowsTheSameBubbleAsItsSmallOne()
-{
-    // Two different bubbles differ by about 7 grey levels or more, the same bubble drawn larger by 1.5.
-    for (const QString &name : kPictures) {
-        const QImage small(QStringLiteral(":/pictures/%1.bmp").arg(name));
-        for (int scale : {2, 3}) {
-            const QImage large(QStringLiteral(":/pictures/%1@%2x.bmp").arg(name).arg(scale));
-            const double difference = meanDifference(small, large);
-            QVERIFY2(difference < 3, qPrintable(QStringLiteral("%1 at %2x: %3").arg(name).arg(scale).arg(difference)));
-        }
-    }
+    // Drawn larger, the same bubble: about 1.5 grey levels from its 50 x 40 picture, two bubbles 7 or more.
+    const QImage small(QString(path).remove(QStringLiteral("@%1x").arg(scale)));
+    QVERIFY2(meanDifference(small, image) < 3, qPrintable(QString::number(meanDifference(small, image))));
 }
 
 void TestAssets::theFivePicturesAreAllDifferent()
@@ -378,10 +367,8 @@ void TestAssets::theAboutIconIsDrawnAtTwiceAndThreeTimesItsSize()
     for (int scale : {2, 3}) {
         const QImage image(QStringLiteral(":/icons/about@%1x.png").arg(scale));
         QCOMPARE(image.size(), QSize(32, 32) * scale);
-        QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
-        // The colour image: a red question mark on a white disc.
-        QVERIFY(hasColour(image, qRgb(255, 255, 255)));
-        QVERIFY(hasColour(image, qRgb(255, 0, 0)));
+        // The colour image: a red question mark on a white disc, nothing around it.
+        QVERIFY(qAlpha(image.pixel(0, 0)) == 0 && hasColour(image, qRgb(255, 255, 255)) && hasColour(image, qRgb(255, 0, 0)));
     }
 }
 

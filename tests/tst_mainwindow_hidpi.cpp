@@ -14,7 +14,6 @@ private slots:
     void initTestCase() { QVERIFY(ratio() == 2 || ratio() == 3); }
     void twipsAreFifteenToALogicalPixel();
     void bubblesAreDrawnFromTheirOwnArtPixelForPixel();
-    void theAboutPicturesAreDrawnFromTheirOwnArt();
     void aPressPopsTheBubbleUnderIt();
 
 private:
@@ -46,18 +45,12 @@ void MainWindowHiDpiTest::bubblesAreDrawnFromTheirOwnArtPixelForPixel()
         QCOMPARE(shown.size(), QSize(50, 40) * ratio());
         QVERIFY2(shown == art, qPrintable(name));
     }
-}
-
-void MainWindowHiDpiTest::theAboutPicturesAreDrawnFromTheirOwnArt()
-{
-    MainWindowFixture f;
-    frmAbout about(f.load());
+    // The About window's pictures alike.
+    frmAbout about(*f.window);
     about.show();
     const QImage art = QImage(QStringLiteral(":/pictures/unpopped@%1x.bmp").arg(ratio())).convertToFormat(QImage::Format_RGB32);
-    for (int k = 0; k < frmAbout::pictureCount; ++k) {
-        auto *image = about.findChild<QLabel *>(QStringLiteral("imgUnPopped%1").arg(k));
-        QCOMPARE(image->grab().toImage().convertToFormat(QImage::Format_RGB32), art);
-    }
+    for (int k = 0; k < frmAbout::pictureCount; ++k)
+        QCOMPARE(about.findChild<QLabel *>(QStringLiteral("imgUnPopped%1").arg(k))->grab().toImage().convertToFormat(QImage::Format_RGB32), art);
 }
 
 void MainWindowHiDpiTest::aPressPopsTheBubbleUnderIt()

@@ -2,6 +2,7 @@
 
 #include "platform/RuntimeError.h"
 
+#include <QFileInfo>
 #include <QImageReader>
 
 namespace {
@@ -18,27 +19,46 @@ QImage loadPicture(const QString &name)
     return image;
 }
 
-std::array<QImage, 3> loadScales(const QString &name)
+const std::array<QString, 5> kNames {QStringLiteral("unpopped"), QStringLiteral("popped0"), QStringLiteral("popped1"),
+                                     QStringLiteral("popped2"), QStringLiteral("popped3")};
+
+QString scaledName(int variant, int scale)
 {
-    return {loadPicture(name), loadPicture(name + QStringLiteral("@2x")), loadPicture(name + QStringLiteral("@3x"))};
+    const QString &name = kNames[size_t(variant + 1)];
+    return scale == 1 ? name : name + QStringLiteral("@%1x").arg(scale);
 }
 
 } // namespace
 
 BubblePictures::BubblePictures()
-    : m_art {loadScales(QStringLiteral("unpopped")), loadScales(QStringLiteral("popped0")),
-             loadScales(QStringLiteral("popped1")), loadScales(QStringLiteral("popped2")),
-             loadScales(QStringLiteral("popped3"))}
 {
+    // The larger art is read when a screen first needs it; that it is there
+    // is made sure now, while a missing picture can still stop the start.
+    for (int variant = -1; variant < Count - 1; ++variant) {
+        m_art[size_t(variant + 1)][0] = loadPicture(scaledName(variant, 1));
+        for (int scale = 2; scale <= Scales; ++scale)
+            if (!QFileInfo::exists(QStringLiteral(":/pictures/%1.bmp").arg(scaledName(variant, scale))))
+                throw RuntimeError(RuntimeError::ResourceNotFound,
+                                   QStringLiteral("Picture resource '%1' not found").arg(scaledName(variant, scale)));
+    }
 }
 
 const QImage &BubblePictures::artFor(int variant, QSize device) const
 {
-    const auto &scales = m_art[size_t(variant + 1)];
-    for (const QImage &art : scales)
-        if (art.width() >= device.width() && art.height() >= device.height())
+    auto &scales = m_art[size_t(variant + 1)];
+    const QSize cell = scales[0].size();
+    for (int scale = 1; scale <= Scales; ++scale) {
+        QImage &art = scales[size_t(scale - 1)];
+        if (cell.width() * scale >= device.width() && cell.height() * scale >= device.height()) {
+            if (art.isNull())
+                art = loadPicture(scaledName(variant, scale));
             return art;
-    return scales.back();
+        }
+    }
+    QImage &largest = scales[Scales - 1];
+    if (largest.isNull())
+        largest = loadPicture(scaledName(variant, Scales));
+    return largest;
 }
 
 const QPixmap &BubblePictures::picture(int variant, QSize device) const

@@ -31,7 +31,8 @@ private:
 
     const QImage &artFor(int variant, QSize device) const;
 
-    std::array<std::array<QImage, Scales>, Count> m_art;
+    // By variant, then scale; the larger ones read when first needed.
+    mutable std::array<std::array<QImage, Scales>, Count> m_art;
     // Prepared pictures by variant and device size: at most two widths and
     // two heights for each device pixel ratio.
     mutable std::map<std::pair<int, std::pair<int, int>>, QPixmap> m_pixmaps;

@@ -44,8 +44,10 @@ build-program: configure
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The builds made once from scratch are unity builds: each target's sources
+# compiled together, Qt's headers read once.
 build-asan:
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLINKETY_SANITIZE=ON
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLINKETY_SANITIZE=ON -DCMAKE_UNITY_BUILD=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 build-fuzz:
@@ -59,7 +61,7 @@ deb: deps-deb
 	CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
 	LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
 	cmake -S . -B $(DEB_BUILD) -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
-	    -DPLINKETY_BUILD_TESTS=OFF -DPLINKETY_BUILD_BENCH=OFF -DPLINKETY_GAMES_LINK=ON
+	    -DPLINKETY_BUILD_TESTS=OFF -DPLINKETY_BUILD_BENCH=OFF -DPLINKETY_GAMES_LINK=ON -DCMAKE_UNITY_BUILD=ON
 	cmake --build $(DEB_BUILD) -j $(JOBS) --target plinkety
 	cd $(DEB_BUILD) && cpack -G DEB -B cpack
 	mkdir -p $(DEB_DIR)

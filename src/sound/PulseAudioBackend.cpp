@@ -15,8 +15,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// How long a server may take to answer before we treat it as gone.
-constexpr auto kServerTimeout = 1000ms;
 // Beyond its own length, how long a clip may take to be heard before a
 // synchronous play gives up waiting for it (a server that hangs mid-clip).
 constexpr auto kEndMargin = 2000ms;
@@ -158,7 +156,7 @@ bool PulseAudioBackend::streamForLocked(const pa_sample_spec &format)
     const bool usable = m_stream && pa_sample_spec_equal(&format, &m_format) && PA_STREAM_IS_GOOD(pa_stream_get_state(m_stream));
     if (!usable)
         openStreamLocked(format);
-    const bool answered = m_connection->waitUntil(Clock::now() + kServerTimeout, [this] {
+    const bool answered = m_connection->waitUntil(Clock::now() + PulseConnection::serverTimeout, [this] {
         return !m_stream || pa_stream_get_state(m_stream) != PA_STREAM_CREATING;
     });
     if (m_stream && pa_stream_get_state(m_stream) == PA_STREAM_READY)
@@ -252,7 +250,7 @@ void PulseAudioBackend::waitHeardLocked(Clock::time_point deadline)
         return;
     // A server that does not answer within a second is not waited for again
     // until it does.
-    const bool answered = m_connection->waitUntil(std::min(deadline, Clock::now() + kServerTimeout), [this] {
+    const bool answered = m_connection->waitUntil(std::min(deadline, Clock::now() + PulseConnection::serverTimeout), [this] {
         return !m_playback.sounding || !m_playback.answer;
     });
     if (!answered && m_playback.answer) {

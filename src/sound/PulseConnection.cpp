@@ -15,8 +15,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// How long a server may take to answer before we treat it as gone.
-constexpr auto kServerTimeout = 1000ms;
 // A connection made this recently may still be finding its server; a play
 // waits that long for it, so that the greeting is not lost at start-up.
 constexpr auto kJustMade = 10ms;
@@ -170,7 +168,7 @@ pa_context *PulseConnection::ready()
         waitUntil(m_connectedAt + kJustMade, [&] { return state() != PA_CONTEXT_CONNECTING; });
     // ...and a server that has taken it is waited for, as long as it answers.
     if (state() == PA_CONTEXT_AUTHORIZING || state() == PA_CONTEXT_SETTING_NAME) {
-        if (!waitUntil(Clock::now() + kServerTimeout, [&] { return state() == PA_CONTEXT_READY || !isGood(state()); }))
+        if (!waitUntil(Clock::now() + serverTimeout, [&] { return state() == PA_CONTEXT_READY || !isGood(state()); }))
             unanswered();
     }
     return state() == PA_CONTEXT_READY ? m_context : nullptr;

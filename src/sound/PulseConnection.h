@@ -22,6 +22,8 @@ class PulseConnection
 {
 public:
     using Clock = std::chrono::steady_clock;
+    // How long a server may take to answer before we treat it as gone.
+    static constexpr std::chrono::milliseconds serverTimeout {1000};
 
     // onLost runs on the loop's thread whenever a ready connection fails;
     // every stream on it has failed with it.

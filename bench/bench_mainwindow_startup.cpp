@@ -13,6 +13,7 @@
 #include "support/PulseTestServer.h"
 #include "support/SoundCapture.h"
 #include "sound/SilentBackend.h"
+#include "sound/SoundClips.h"
 #include "sound/SystemAudioBackend.h"
 #include "ui/frmPlinkety.h"
 
@@ -57,6 +58,7 @@ int child(int argc, char **argv, Window kind)
     // As main() does: connecting to the server goes on while Qt starts.
     const std::unique_ptr<AudioBackend> audio = kind == Window::PlinketyWithSound
         ? createSystemAudioBackend() : std::make_unique<SilentBackend>();
+    SoundClips::PrepareGreeting(*audio);
     QApplication app(argc, argv);
     MemorySettingsStore settings;
     ClockRandomSource random;

@@ -2,6 +2,7 @@
 #include "platform/ExitSignals.h"
 #include "platform/RandomSource.h"
 #include "settings/QtSettingsStore.h"
+#include "sound/SoundClips.h"
 #include "sound/SystemAudioBackend.h"
 #include "ui/ErrorReport.h"
 #include "ui/WindowIcons.h"
@@ -47,6 +48,7 @@ int main(int argc, char **argv)
     // Connecting to the sound server goes on beside Qt's start, so that it is
     // done by the time the greeting sounds.
     const std::unique_ptr<AudioBackend> audio = createSystemAudioBackend();
+    SoundClips::PrepareGreeting(*audio);
     const std::unique_ptr<QApplication> app = openApplication(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Plinkety"));
     QApplication::setApplicationName(QStringLiteral("Plinkety"));

@@ -57,9 +57,10 @@ std::optional<pa_sample_spec> formatOf(const WaveImage &wave)
 } // namespace
 
 PulseAudioBackend::PulseAudioBackend()
-    // Connecting starts here, on the loop's thread, while the program goes on.
-    : m_connection(std::make_unique<PulseConnection>([this] { closeStreamLocked(); }))
+    : m_connection(std::make_unique<PulseConnection>([this] { openPreparedLocked(); }, [this] { closeStreamLocked(); }))
 {
+    // Connecting starts here, on the loop's thread, while the program goes on.
+    m_connection->start();
 }
 
 PulseAudioBackend::~PulseAudioBackend()
@@ -146,9 +147,16 @@ void PulseAudioBackend::prepare(const QByteArray &waveImage)
         return;
     LoopLock lock(m_connection->loop());
     const auto wave = WaveImage::parse(waveImage);
-    const auto format = wave ? formatOf(*wave) : std::nullopt;
-    if (format && !m_stream && m_connection->ready())
-        openStreamLocked(*format);
+    m_prepared = wave ? formatOf(*wave) : std::nullopt;
+    if (pa_context *context = m_connection->context(); context && pa_context_get_state(context) == PA_CONTEXT_READY)
+        openPreparedLocked();
+}
+
+void PulseAudioBackend::openPreparedLocked()
+{
+    // Also when the server has come back: its first pop need not wait either.
+    if (m_prepared && !m_stream)
+        openStreamLocked(*m_prepared);
 }
 
 bool PulseAudioBackend::streamForLocked(const pa_sample_spec &format)

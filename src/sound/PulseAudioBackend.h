@@ -6,6 +6,7 @@
 #include <pulse/sample.h>
 
 #include <memory>
+#include <optional>
 
 struct pa_operation;
 struct pa_stream;
@@ -40,6 +41,7 @@ private:
     bool startLocked(const QByteArray &image, int times);
     bool streamForLocked(const pa_sample_spec &format);
     void openStreamLocked(const pa_sample_spec &format);
+    void openPreparedLocked();
     void closeStreamLocked();
     void stopLocked();
     void askWhenHeardLocked();
@@ -61,6 +63,7 @@ private:
     // starts at once; nothing is queued in it once a clip has been heard.
     pa_stream *m_stream = nullptr;
     pa_sample_spec m_format {};
+    std::optional<pa_sample_spec> m_prepared; // the format to keep a stream open in
     bool m_corked = false;
     pa_time_event *m_idleTimer = nullptr; // corks the stream after a while of silence
 

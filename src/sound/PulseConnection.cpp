@@ -68,8 +68,9 @@ LoopLock::~LoopLock()
     pa_threaded_mainloop_unlock(m_loop);
 }
 
-PulseConnection::PulseConnection(std::function<void()> onLost)
+PulseConnection::PulseConnection(std::function<void()> onReady, std::function<void()> onLost)
     : m_loop(pa_threaded_mainloop_new())
+    , m_onReady(std::move(onReady))
     , m_onLost(std::move(onLost))
 {
     if (!m_loop)
@@ -78,8 +79,13 @@ PulseConnection::PulseConnection(std::function<void()> onLost)
     if (pa_threaded_mainloop_start(m_loop) < 0) {
         pa_threaded_mainloop_free(m_loop);
         m_loop = nullptr;
-        return;
     }
+}
+
+void PulseConnection::start()
+{
+    if (!m_loop)
+        return;
     LoopLock lock(m_loop);
     connect();
 }
@@ -222,6 +228,8 @@ void PulseConnection::onState(pa_context *context, void *self)
     if (state == PA_CONTEXT_READY) {
         connection->answered();
         connection->m_wasReady = true;
+        if (connection->m_onReady)
+            connection->m_onReady();
     } else if (!isGood(state)) {
         // Its streams fail right after this; they are let go, and a new
         // connection made, once libpulse is done with them.

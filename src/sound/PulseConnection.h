@@ -25,12 +25,16 @@ public:
     // How long a server may take to answer before we treat it as gone.
     static constexpr std::chrono::milliseconds serverTimeout {1000};
 
-    // onLost runs on the loop's thread whenever a ready connection fails;
-    // every stream on it has failed with it.
-    explicit PulseConnection(std::function<void()> onLost);
+    // onReady runs on the loop's thread whenever a connection becomes ready;
+    // onLost whenever a ready one fails, every stream on it having failed
+    // with it. Nothing is connected before start().
+    PulseConnection(std::function<void()> onReady, std::function<void()> onLost);
     ~PulseConnection();
     PulseConnection(const PulseConnection &) = delete;
     PulseConnection &operator=(const PulseConnection &) = delete;
+
+    // Starts connecting, on the loop's thread, while the caller goes on.
+    void start();
 
     bool hasLoop() const { return m_loop; }
     pa_threaded_mainloop *loop() const { return m_loop; }
@@ -71,6 +75,7 @@ private:
     pa_time_event *m_retry = nullptr;
     pa_operation *m_probe = nullptr; // asks a server that stopped answering whether it is back
     bool m_unanswered = false;
+    std::function<void()> m_onReady;
     std::function<void()> m_onLost;
 };
 

@@ -1,8 +1,15 @@
 #include "SoundClips.h"
 
 #include "platform/Resources.h"
+#include "platform/RuntimeError.h"
 
 #include <QtGlobal>
+
+namespace {
+
+constexpr std::array<qint16, 8> kClipIds {103, 104, 101, 105, 106, 107, 102, 108};
+
+} // namespace
 
 SoundClips::SoundClips(AudioBackend &backend)
     : m_backend(backend)
@@ -11,7 +18,7 @@ SoundClips::SoundClips(AudioBackend &backend)
 
 void SoundClips::FillTable()
 {
-    sndIds = {103, 104, 101, 105, 106, 107, 102, 108};
+    sndIds = kClipIds;
 }
 
 qint16 SoundClips::clipId(int entry) const
@@ -20,9 +27,13 @@ qint16 SoundClips::clipId(int entry) const
     return sndIds[size_t(entry)];
 }
 
-void SoundClips::Prepare(int entry)
+void SoundClips::PrepareGreeting(AudioBackend &backend)
 {
-    m_backend.prepare(Resources::LoadResData(clipId(entry)));
+    try {
+        backend.prepare(Resources::LoadResData(kClipIds[Pop0]));
+    } catch (const RuntimeError &) {
+        // A build without the clip says so when the greeting loads it.
+    }
 }
 
 void SoundClips::LoadClip(int entry)

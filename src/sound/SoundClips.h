@@ -20,8 +20,9 @@ public:
     // Fills sndIds; done first thing at start-up, before anything can play.
     void FillTable();
 
-    // Lets the back end get ready for the clips of the entry, which play soon.
-    void Prepare(int entry);
+    // Lets the back end get ready, before any window exists, for the
+    // greeting and the pops, which are all in one format.
+    static void PrepareGreeting(AudioBackend &backend);
 
     // Loads the clip of the entry into sndBuffer and plays it.
     void PlayClip(int entry, Mode mode);

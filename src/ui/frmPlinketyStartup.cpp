@@ -53,8 +53,6 @@ QList<QRectF> availableAreasTwips()
 void frmPlinkety::Form_Load()
 {
     m_clips.FillTable();
-    // The greeting's stream opens while the placement is read.
-    m_clips.Prepare(SoundClips::Pop0);
 
     m_placement = WindowPlacement::read(m_settings);
     applyPlacement();

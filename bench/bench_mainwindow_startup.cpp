@@ -34,7 +34,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Ends the event loop right after the first paint of the window has been flushed.
+// Notes the moment right after the first paint of the window has been
+// flushed (the first thing queued during it), and ends the event loop.
 class FirstFrame : public QObject
 {
 public:
@@ -42,10 +43,17 @@ public:
     {
         if (event->type() == QEvent::Paint && !m_seen) {
             m_seen = true;
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+            QTimer::singleShot(0, qApp, [this] {
+                shownAt = Clock::now();
+                residentThen = residentKiB();
+                QCoreApplication::quit();
+            });
         }
         return QObject::eventFilter(watched, event);
     }
+
+    Clock::time_point shownAt {};
+    long long residentThen = 0;
 
 private:
     bool m_seen = false;
@@ -80,7 +88,7 @@ int child(int argc, char **argv, Window kind)
     QApplication::exec();
     // The parent's clock is the same monotonic one: it subtracts the launch.
     std::printf("%lld %lld\n", qint64(std::chrono::duration_cast<std::chrono::nanoseconds>(
-                                          Clock::now().time_since_epoch()).count()), residentKiB());
+                                          firstFrame.shownAt.time_since_epoch()).count()), firstFrame.residentThen);
     return 0;
 }
 

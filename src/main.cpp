@@ -53,7 +53,7 @@ int main(int argc, char **argv)
     QApplication::setOrganizationName(QStringLiteral("Plinkety"));
     QApplication::setApplicationName(QStringLiteral("Plinkety"));
     QApplication::setDesktopFileName(QStringLiteral("example.veltrano.Plinkety"));
-    QApplication::setWindowIcon(WindowIcons::program());
+    QApplication::setWindowIcon(WindowIcons::programDesign());
     int status = 1;
     // A run-time error while the window loads (before any event) is reported
     // like one in an event's handler.

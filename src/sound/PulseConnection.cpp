@@ -86,8 +86,9 @@ void PulseConnection::start()
 {
     if (!m_loop)
         return;
+    // Reading the client's configuration is left to the loop's thread too.
     LoopLock lock(m_loop);
-    connect();
+    retryAfter(0ms);
 }
 
 PulseConnection::~PulseConnection()

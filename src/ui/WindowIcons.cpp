@@ -2,9 +2,14 @@
 
 namespace WindowIcons {
 
+QIcon programDesign()
+{
+    return QIcon(QStringLiteral(":/icons/plinkety.ico"));
+}
+
 QIcon program()
 {
-    QIcon icon(QStringLiteral(":/icons/plinkety.ico"));
+    QIcon icon = programDesign();
     // Every hicolor size but 32, which the design's own picture fills.
     for (int size : {16, 22, 24, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/icons/hicolor/%1x%1/plinkety.png").arg(size), QSize(size, size));

@@ -6,7 +6,10 @@
 // for the desktop and for screens of more device pixels to a pixel.
 namespace WindowIcons {
 
+// The program's icon as designed, 32 x 32: quick to load.
+QIcon programDesign();
 // The program's icon, also at the sizes of the desktop's hicolor theme.
+// Qt reads every picture as it is added, some milliseconds' work.
 QIcon program();
 // The About window's icon; its colour image also at 64 and 96 pixels.
 QIcon about();

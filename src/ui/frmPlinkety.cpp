@@ -50,7 +50,8 @@ void frmPlinkety::createControls()
 {
     AccessibleRole::set(this, QAccessible::Window);
     setWindowTitle(QStringLiteral("Plinkety"));
-    setWindowIcon(WindowIcons::program());
+    // The larger sizes come once the window is on the screen (event()).
+    setWindowIcon(WindowIcons::programDesign());
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     font.setPointSizeF(8.25);
     setFont(font);

@@ -99,6 +99,7 @@ private:
     BubbleSheet m_sheet;
 
     qint32 m_countSaved = 0;     // numPopped as the last save left it
+    bool m_fullIconSet = false;  // the icon's larger sizes, given after the first frame
     WindowPlacement m_placement; // as read and corrected at start-up
     FrameFitter m_fitter;        // brings the frame to m_placement once shown
     bool m_laidOut = false;

@@ -3,6 +3,7 @@
 
 #include "ErrorReport.h"
 #include "PopLabel.h"
+#include "WindowIcons.h"
 #include "platform/CheckedInt.h"
 #include "platform/RandomSource.h"
 #include "platform/Twips.h"
@@ -13,6 +14,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -101,6 +103,12 @@ bool frmPlinkety::event(QEvent *event)
     const bool handled = QWidget::event(event);
     if (event->type() == QEvent::Move || event->type() == QEvent::Resize)
         ErrorReport::guard([this] { m_fitter.windowMovedOrResized(); });
+    if (event->type() == QEvent::Paint && !m_fullIconSet) {
+        // Reading the icon's other sizes would hold up the first frame: they
+        // are read once it has been drawn and flushed.
+        m_fullIconSet = true;
+        QTimer::singleShot(0, this, [this] { setWindowIcon(WindowIcons::program()); });
+    }
     return handled;
 }
 

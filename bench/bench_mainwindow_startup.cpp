@@ -7,6 +7,7 @@
 // never loads the font configuration, which any window with text does
 // first, so a bare window showing a label and a button is measured too.
 //   bench_mainwindow_startup [runs]      (offscreen unless QT_QPA_PLATFORM is set)
+#include "platform/FontWarmUp.h"
 #include "platform/RandomSource.h"
 #include "support/MemorySettingsStore.h"
 #include "support/ProcessProbes.h"
@@ -28,6 +29,7 @@
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -63,15 +65,22 @@ enum class Window { Bare, BareWithText, Plinkety, PlinketyWithSound };
 
 int child(int argc, char **argv, Window kind)
 {
-    // As main() does: connecting to the server goes on while Qt starts.
+    // As main() does: the fonts are read, and the server connected to,
+    // while Qt starts.
+    const bool plinkety = kind == Window::Plinkety || kind == Window::PlinketyWithSound;
+    std::optional<FontWarmUp> fonts;
+    if (plinkety)
+        fonts.emplace();
     const std::unique_ptr<AudioBackend> audio = kind == Window::PlinketyWithSound
         ? createSystemAudioBackend() : std::make_unique<SilentBackend>();
     SoundClips::PrepareGreeting(*audio);
     QApplication app(argc, argv);
+    if (fonts)
+        fonts->wait();
     MemorySettingsStore settings;
     ClockRandomSource random;
     std::unique_ptr<QWidget> window;
-    if (kind == Window::Plinkety || kind == Window::PlinketyWithSound) {
+    if (plinkety) {
         window = std::make_unique<frmPlinkety>(*audio, settings, random);
     } else {
         window = std::make_unique<QWidget>();

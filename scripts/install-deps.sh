@@ -6,7 +6,7 @@
 # POSIX sh, so that it runs on a machine that has nothing but the source.
 set -eu
 
-run_packages="cmake g++ make pkg-config qt6-base-dev qt6-wayland libpulse-dev libgl-dev fonts-dejavu-core"
+run_packages="cmake g++ make pkg-config qt6-base-dev qt6-wayland libpulse-dev libfontconfig-dev libgl-dev fonts-dejavu-core"
 deb_packages="dpkg-dev file lintian appstream desktop-file-utils"
 test_packages="$deb_packages pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber sox xvfb xauth openbox x11-utils xdotool
                clang libclang-rt-14-dev at-spi2-core dbus-x11 python3-pyatspi python3-gi gir1.2-atspi-2.0"

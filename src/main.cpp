@@ -1,5 +1,6 @@
 #include "platform/DisplayGuard.h"
 #include "platform/ExitSignals.h"
+#include "platform/FontWarmUp.h"
 #include "platform/RandomSource.h"
 #include "settings/QtSettingsStore.h"
 #include "sound/SoundClips.h"
@@ -45,6 +46,7 @@ std::unique_ptr<QApplication> openApplication(int &argc, char **argv)
 
 int main(int argc, char **argv)
 {
+    FontWarmUp fonts;
     // Connecting to the sound server goes on beside Qt's start, so that it is
     // done by the time the greeting sounds.
     const std::unique_ptr<AudioBackend> audio = createSystemAudioBackend();
@@ -57,6 +59,7 @@ int main(int argc, char **argv)
     int status = 1;
     // A run-time error while the window loads (before any event) is reported
     // like one in an event's handler.
+    fonts.wait();
     ErrorReport::guard([&] { status = run(*app, *audio); });
     return status;
 }

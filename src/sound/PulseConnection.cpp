@@ -88,6 +88,7 @@ void PulseConnection::start()
         return;
     // Reading the client's configuration is left to the loop's thread too.
     LoopLock lock(m_loop);
+    m_connectedAt = Clock::now();
     retryAfter(0ms);
 }
 
@@ -166,13 +167,14 @@ void PulseConnection::retryAfter(std::chrono::milliseconds delay)
 
 pa_context *PulseConnection::ready()
 {
-    if (!m_context || m_unanswered)
+    if (m_unanswered)
         return nullptr;
     // The context may be made anew while we wait.
     const auto state = [this] { return m_context ? pa_context_get_state(m_context) : PA_CONTEXT_FAILED; };
-    // A connection just made may still be finding its server...
-    if (state() == PA_CONTEXT_CONNECTING)
-        waitUntil(m_connectedAt + kJustMade, [&] { return state() != PA_CONTEXT_CONNECTING; });
+    // A connection just begun may still be finding its server...
+    const auto finding = [&] { return !m_context || state() == PA_CONTEXT_CONNECTING; };
+    if (finding())
+        waitUntil(m_connectedAt + kJustMade, [&] { return !finding(); });
     // ...and a server that has taken it is waited for, as long as it answers.
     if (state() == PA_CONTEXT_AUTHORIZING || state() == PA_CONTEXT_SETTING_NAME) {
         if (!waitUntil(Clock::now() + serverTimeout, [&] { return state() == PA_CONTEXT_READY || !isGood(state()); }))

@@ -33,15 +33,22 @@ rate=${PLINKETY_TEST_SINK_RATE:-44100}
 
 server_pid() { [ -s "$pidfile" ] && cat "$pidfile"; }
 
-stop_server() {
-    local pid
-    pid=$(server_pid) || return 0
+# Ends a process and waits until it has gone; what has not ended after five
+# seconds is killed outright.
+end_process() {
+    local pid=$1
     kill "$pid" 2>/dev/null || return 0
     for _ in $(seq 50); do
         kill -0 "$pid" 2>/dev/null || return 0
         sleep 0.1
     done
     kill -KILL "$pid" 2>/dev/null || true
+}
+
+stop_server() {
+    local pid
+    pid=$(server_pid) || return 0
+    end_process "$pid"
 }
 
 start_server() {
@@ -87,15 +94,8 @@ pw_spawn() {
 }
 
 pw_kill() {
-    local pid
     pw_alive "$1" || return 0
-    pid=$(cat "$dir/$1.pid")
-    kill "$pid" 2>/dev/null || true
-    for _ in $(seq 50); do
-        kill -0 "$pid" 2>/dev/null || return 0
-        sleep 0.1
-    done
-    kill -KILL "$pid" 2>/dev/null || true
+    end_process "$(cat "$dir/$1.pid")"
 }
 
 start_pipewire() {

@@ -7,6 +7,7 @@
 //
 //   bench_latency [plays]     (default 100 of each)
 #include "FloorClient.h"
+#include "Percentile.h"
 #include "support/ProcessProbes.h"
 #include "support/PulseTestServer.h"
 #include "support/SoundCapture.h"
@@ -34,13 +35,12 @@ void printFigures(const char *what, std::vector<double> values)
         std::printf("%-34s no figures\n", what);
         return;
     }
-    std::sort(values.begin(), values.end());
-    const auto at = [&](double share) { return values[std::min(values.size() - 1, size_t(share * values.size()))]; };
     double sum = 0;
     for (const double value : values)
         sum += value;
     std::printf("%-34s n=%3zu  min %5.1f  median %5.1f  p90 %5.1f  mean %5.1f  max %6.1f ms\n", what, values.size(),
-                values.front(), at(0.5), at(0.9), sum / values.size(), values.back());
+                percentile(values, 0), percentile(values, 50), percentile(values, 90), sum / values.size(),
+                percentile(values, 100));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 //   returns only after the cell is drawn), for many different bubbles.
 //   bench_mainwindow_paint              all three ratios, side by side
 //   bench_mainwindow_paint --ratio N    one ratio, figures as plain numbers
+#include "Percentile.h"
 #include "platform/RandomSource.h"
 #include "support/MemorySettingsStore.h"
 #include "support/ProcessProbes.h"
@@ -37,10 +38,9 @@ struct Figures
     double max = 0;
 };
 
-Figures figuresOf(std::vector<double> ms)
+Figures figuresOf(const std::vector<double> &ms)
 {
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms[ms.size() * 90 / 100], ms.back()};
+    return {percentile(ms, 50), percentile(ms, 90), percentile(ms, 100)};
 }
 
 // What is measured, in the order a ratio's process prints it.

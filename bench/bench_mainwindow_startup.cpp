@@ -7,6 +7,7 @@
 // never loads the font configuration, which any window with text does
 // first, so a bare window showing a label and a button is measured too.
 //   bench_mainwindow_startup [runs]      (offscreen unless QT_QPA_PLATFORM is set)
+#include "Percentile.h"
 #include "platform/FontWarmUp.h"
 #include "platform/RandomSource.h"
 #include "support/MemorySettingsStore.h"
@@ -120,13 +121,6 @@ Sample runChild(const QString &self, const QString &mode)
     }
     const Clock::time_point shown {std::chrono::nanoseconds(fields[0].toLongLong())};
     return {msBetween(launched, shown), fields[1].toLong()};
-}
-
-template <typename T>
-T percentile(std::vector<T> values, int percent)
-{
-    std::sort(values.begin(), values.end());
-    return values[std::min(values.size() - 1, values.size() * size_t(percent) / 100)];
 }
 
 

@@ -119,10 +119,9 @@ bool PulseAudioBackend::startLocked(const QByteArray &image, int times)
         m_connection->api()->time_free(m_idleTimer);
         m_idleTimer = nullptr;
     }
-    if (m_corked) {
+    if (pa_stream_is_corked(m_stream) == 1) {
         if (pa_operation *uncork = pa_stream_cork(m_stream, 0, nullptr, nullptr))
             pa_operation_unref(uncork);
-        m_corked = false;
     }
     // libpulse copies the samples: the caller may replace its buffer at once.
     // The first copy goes where the server reads next, the others after it.
@@ -203,7 +202,6 @@ void PulseAudioBackend::closeStreamLocked()
         pa_stream_unref(stream);
     }
     m_stream = nullptr;
-    m_corked = false;
     if (m_idleTimer)
         m_connection->api()->time_free(m_idleTimer);
     m_idleTimer = nullptr;
@@ -343,5 +341,4 @@ void PulseAudioBackend::onIdle(pa_mainloop_api *api, pa_time_event *timer, const
         return;
     if (pa_operation *cork = pa_stream_cork(backend->m_stream, 1, nullptr, nullptr))
         pa_operation_unref(cork);
-    backend->m_corked = true;
 }

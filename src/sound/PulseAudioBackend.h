@@ -64,7 +64,6 @@ private:
     pa_stream *m_stream = nullptr;
     pa_sample_spec m_format {};
     std::optional<pa_sample_spec> m_prepared; // the format to keep a stream open in
-    bool m_corked = false;
     pa_time_event *m_idleTimer = nullptr; // corks the stream after a while of silence
 
     // The clip now sounding, reset as a whole when it has been heard or is

@@ -7,15 +7,24 @@
 
 namespace {
 
+QString picturePath(const QString &name)
+{
+    return QStringLiteral(":/pictures/%1.bmp").arg(name);
+}
+
+RuntimeError missingPicture(const QString &name)
+{
+    return RuntimeError(RuntimeError::ResourceNotFound, QStringLiteral("Picture resource '%1' not found").arg(name));
+}
+
 QImage loadPicture(const QString &name)
 {
     // The format named and not guessed: no image plugin is loaded to ask.
-    QImageReader reader(QStringLiteral(":/pictures/%1.bmp").arg(name), "BMP");
+    QImageReader reader(picturePath(name), "BMP");
     reader.setAutoDetectImageFormat(false);
     const QImage image = reader.read();
     if (image.isNull())
-        throw RuntimeError(RuntimeError::ResourceNotFound,
-                           QStringLiteral("Picture resource '%1' not found").arg(name));
+        throw missingPicture(name);
     return image;
 }
 
@@ -37,9 +46,8 @@ BubblePictures::BubblePictures()
     for (int variant = -1; variant < Count - 1; ++variant) {
         m_art[size_t(variant + 1)][0] = loadPicture(scaledName(variant, 1));
         for (int scale = 2; scale <= Scales; ++scale)
-            if (!QFileInfo::exists(QStringLiteral(":/pictures/%1.bmp").arg(scaledName(variant, scale))))
-                throw RuntimeError(RuntimeError::ResourceNotFound,
-                                   QStringLiteral("Picture resource '%1' not found").arg(scaledName(variant, scale)));
+            if (!QFileInfo::exists(picturePath(scaledName(variant, scale))))
+                throw missingPicture(scaledName(variant, scale));
     }
 }
 
@@ -47,18 +55,14 @@ const QImage &BubblePictures::artFor(int variant, QSize device) const
 {
     auto &scales = m_art[size_t(variant + 1)];
     const QSize cell = scales[0].size();
-    for (int scale = 1; scale <= Scales; ++scale) {
-        QImage &art = scales[size_t(scale - 1)];
-        if (cell.width() * scale >= device.width() && cell.height() * scale >= device.height()) {
-            if (art.isNull())
-                art = loadPicture(scaledName(variant, scale));
-            return art;
-        }
-    }
-    QImage &largest = scales[Scales - 1];
-    if (largest.isNull())
-        largest = loadPicture(scaledName(variant, Scales));
-    return largest;
+    // The smallest art that covers the device pixels, or else the largest.
+    int scale = 1;
+    while (scale < Scales && (cell.width() * scale < device.width() || cell.height() * scale < device.height()))
+        ++scale;
+    QImage &art = scales[size_t(scale - 1)];
+    if (art.isNull())
+        art = loadPicture(scaledName(variant, scale));
+    return art;
 }
 
 const QPixmap &BubblePictures::picture(int variant, QSize device) const

@@ -119,10 +119,16 @@ start_pipewire() {
         sleep 0.1
     done
     (pw_env pactl info >/dev/null 2>&1) || { echo "pipewire-pulse did not start, see $dir/*.log" >&2; exit 1; }
-    if ! (pw_env pactl list short sinks) | grep -q cap; then
-        (pw_env pactl load-module module-pipe-sink file="$dir/capture.fifo" sink_name=cap format=s16le \
-            rate="$rate" channels=2 >/dev/null)
-    fi
+    # Just after start the sink may not be taken yet ("Not supported"), or
+    # not yet be known by name: both are asked again for a while.
+    for _ in $(seq 20); do
+        if ! (pw_env pactl list short sinks) | grep -q cap; then
+            (pw_env pactl load-module module-pipe-sink file="$dir/capture.fifo" sink_name=cap format=s16le \
+                rate="$rate" channels=2 >/dev/null 2>&1) || true
+        fi
+        (pw_env pactl set-default-sink cap 2>/dev/null) && break
+        sleep 0.1
+    done
     (pw_env pactl set-default-sink cap)
     # A sink with nothing to play is not run, and writes nothing: one quiet
     # stream keeps its clock going.

@@ -131,6 +131,7 @@ private slots:
     void aClipThatCannotBePlayedIsSilentAndReturnsAtOnce_data();
     void aClipThatCannotBePlayedIsSilentAndReturnsAtOnce();
     void stopSilencesTheClipAtOnce();
+    void theSinkIsSilentBetweenClips();
     void waitUntilSilentReturnsOnceTheClosingClipHasEnded();
     void aServerThatHangsHoldsUpOnePlayAtMost();
     void aServerDyingMidClipEndsTheWait();
@@ -417,6 +418,14 @@ void TestRealSound::stopSilencesTheClipAtOnce()
     QVERIFY2(mark + heardLast <= stoppedAt + SoundCapture::kRate / 20,
              qPrintable(QStringLiteral("sounded %1 ms after stop()")
                             .arg(1000.0 * (mark + heardLast - stoppedAt) / SoundCapture::kRate)));
+}
+
+void TestRealSound::theSinkIsSilentBetweenClips()
+{
+    // Heard, the 8-bit pop leaves the stream open and empty: it must sound
+    // like nothing, not like the lowest level an 8-bit sample can take.
+    m_clips->PlayClip(SoundClips::Pop0, Mode::Synchronous);
+    expectSilenceAfter(m_capture->frameCount());
 }
 
 void TestRealSound::waitUntilSilentReturnsOnceTheClosingClipHasEnded()

@@ -44,15 +44,37 @@ pa_buffer_attr lowLatency(const pa_sample_spec &format)
     return attr;
 }
 
+// The kept stream is always 16-bit: PipeWire's PulseAudio service fills a
+// stream that has run dry with zero bytes, which for 8-bit samples is not
+// silence but the lowest level, a thump at each clip's start and end.
 std::optional<pa_sample_spec> formatOf(const WaveImage &wave)
 {
     pa_sample_spec format {};
-    format.format = wave.bitsPerSample == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
+    format.format = PA_SAMPLE_S16LE;
     format.rate = wave.sampleRate;
     format.channels = quint8(wave.channels);
     if (!pa_sample_spec_valid(&format))
         return std::nullopt;
     return format;
+}
+
+// The clip's samples as the kept stream takes them, `times` over.
+QByteArray samplesOf(const QByteArray &image, const WaveImage &wave, int times)
+{
+    const QByteArrayView data(image.constData() + wave.dataOffset, wave.frames() * wave.blockAlign);
+    QByteArray once;
+    if (wave.bitsPerSample == 16) {
+        once = data.toByteArray();
+    } else {
+        // Widened as the server itself would: 128 is silence.
+        once.resize(data.size() * 2);
+        auto *out = reinterpret_cast<uchar *>(once.data());
+        for (const char byte : data) {
+            *out++ = 0;
+            *out++ = uchar(byte) ^ 0x80;
+        }
+    }
+    return once.repeated(times);
 }
 
 } // namespace
@@ -123,16 +145,12 @@ bool PulseAudioBackend::startLocked(const QByteArray &image, int times)
         if (pa_operation *uncork = pa_stream_cork(m_stream, 0, nullptr, nullptr))
             pa_operation_unref(uncork);
     }
-    // libpulse copies the samples: the caller may replace its buffer at once.
-    // The first copy goes where the server reads next, the others after it.
-    const char *samples = image.constData() + wave->dataOffset;
-    const size_t bytes = size_t(wave->frames() * wave->blockAlign);
-    for (int i = 0; i < times; ++i) {
-        const pa_seek_mode_t seek = i == 0 ? PA_SEEK_RELATIVE_ON_READ : PA_SEEK_RELATIVE;
-        if (pa_stream_write(m_stream, samples, bytes, nullptr, 0, seek) < 0) {
-            stopLocked();
-            return false;
-        }
+    // libpulse copies the samples. They go where the server reads next, all
+    // copies at once, so that each follows the one before without a gap.
+    const QByteArray samples = samplesOf(image, *wave, times);
+    if (pa_stream_write(m_stream, samples.constData(), size_t(samples.size()), nullptr, 0, PA_SEEK_RELATIVE_ON_READ) < 0) {
+        stopLocked();
+        return false;
     }
     const auto length = std::chrono::microseconds(times * wave->frames() * 1000000 / wave->sampleRate);
     m_playback.sounding = true;

@@ -2,8 +2,9 @@
 // the clip sounds at the sound server's sink, through a private PulseAudio
 // server, for the program's own back end and, in turns with it in the same
 // run, for a floor client that keeps a stream fed with silence. Also the
-// first pop after the back end has corked its stream in a pause. Prints
-// figures; decides nothing.
+// first pop after the back end has corked its stream in a pause, and how
+// long the three-pop greeting holds its caller. Prints figures; decides
+// nothing.
 //
 //   bench_latency [plays]     (default 100 of each)
 #include "FloorClient.h"
@@ -114,11 +115,33 @@ int main(int argc, char **argv)
             afterPause.push_back(ms);
     }
 
+    // The greeting: three pops handed over at once, the call returning once
+    // the last has been heard; how long after its last sample it returns.
+    std::vector<double> greetingCalls, greetingLate;
+    clips.LoadClip(SoundClips::Pop0);
+    for (int i = 0; i < 20; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(60 + QRandomGenerator::global()->bounded(60)));
+        const qint64 mark = capture.frameCount();
+        const auto called = Clock::now();
+        clips.PlayBufferInARow(3);
+        const auto returned = Clock::now();
+        capture.waitForSinkTime(100, 1000);
+        const std::vector<qint16> heard = capture.samples(mark, capture.frameCount());
+        const auto loud = std::find_if(heard.rbegin(), heard.rend(), [](qint16 sample) { return sample != 0; });
+        if (loud == heard.rend())
+            continue;
+        const qint64 lastFrame = mark + qint64(heard.rend() - loud - 1) / 2;
+        greetingCalls.push_back(msBetween(called, returned));
+        greetingLate.push_back(msBetween(capture.heardAt(lastFrame), returned));
+    }
+
     std::printf("pop clips through PulseAudio's pipe sink, %d plays each, in turns\n", plays);
     printFigures("floor client: press to first sample", floors);
     printFigures("Plinkety: PlayClip to first sample", ours);
     printFigures("Plinkety: PlayClip returns", callTimes);
     printFigures("Plinkety: first pop after 1.5 s", afterPause);
+    printFigures("greeting: PlayBufferInARow(3) returns", greetingCalls);
+    printFigures("greeting: returns after its last sample", greetingLate);
     if (silent)
         std::printf("%d plays were not heard\n", silent);
     return 0;

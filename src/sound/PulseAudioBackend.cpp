@@ -154,6 +154,7 @@ bool PulseAudioBackend::startLocked(const QByteArray &image, int times)
     }
     const auto length = std::chrono::microseconds(times * wave->frames() * 1000000 / wave->sampleRate);
     m_playback.sounding = true;
+    m_playback.serial = ++m_plays;
     m_playback.endsBy = Clock::now() + length + kEndMargin;
     askWhenHeardLocked();
     return true;
@@ -262,6 +263,8 @@ void PulseAudioBackend::askWhenHeardLocked()
 
 void PulseAudioBackend::heardAfterLocked(pa_usec_t delayUs)
 {
+    m_playback.heardAt = Clock::now() + std::chrono::microseconds(delayUs);
+    m_connection->wake();
     if (!m_playback.heardTimer && m_connection->context())
         m_playback.heardTimer = pa_context_rttime_new(m_connection->context(), pa_rtclock_now() + delayUs,
                                                       &PulseAudioBackend::onHeard, this);
@@ -283,7 +286,25 @@ void PulseAudioBackend::waitHeardLocked(Clock::time_point deadline)
         stopLocked();
         return;
     }
-    m_connection->waitUntil(deadline, [this] { return !m_playback.sounding; });
+    // The loop's timer for the moment it is heard may be late by up to a
+    // millisecond; the wait for it is not.
+    m_connection->waitUntil(deadline, [this] { return !m_playback.sounding || m_playback.heardAt; });
+    if (!m_playback.sounding || !m_playback.heardAt)
+        return;
+    const quint64 serial = m_playback.serial;
+    m_connection->sleepUntil(std::min(*m_playback.heardAt, deadline));
+    if (m_playback.sounding && m_playback.serial == serial && *m_playback.heardAt <= Clock::now())
+        heardLocked();
+}
+
+void PulseAudioBackend::heardLocked()
+{
+    dropTimersLocked();
+    m_playback.sounding = false;
+    if (m_stream && !m_idleTimer && m_connection->context())
+        m_idleTimer = pa_context_rttime_new(m_connection->context(), pa_rtclock_now() + kIdleUs,
+                                            &PulseAudioBackend::onIdle, this);
+    m_connection->wake();
 }
 
 void PulseAudioBackend::onStreamState(pa_stream *stream, void *self)
@@ -341,13 +362,7 @@ void PulseAudioBackend::onTimingUpdated(pa_stream *stream, int success, void *se
 
 void PulseAudioBackend::onHeard(pa_mainloop_api *, pa_time_event *, const struct timeval *, void *self)
 {
-    auto *backend = static_cast<PulseAudioBackend *>(self);
-    backend->dropTimersLocked();
-    backend->m_playback.sounding = false;
-    if (backend->m_stream && !backend->m_idleTimer && backend->m_connection->context())
-        backend->m_idleTimer = pa_context_rttime_new(backend->m_connection->context(), pa_rtclock_now() + kIdleUs,
-                                                     &PulseAudioBackend::onIdle, self);
-    backend->m_connection->wake();
+    static_cast<PulseAudioBackend *>(self)->heardLocked();
 }
 
 void PulseAudioBackend::onIdle(pa_mainloop_api *api, pa_time_event *timer, const struct timeval *, void *self)

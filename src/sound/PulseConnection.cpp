@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -197,6 +198,13 @@ bool PulseConnection::waitUntil(Clock::time_point deadline, const std::function<
             api()->time_free(timer);
     }
     return true;
+}
+
+void PulseConnection::sleepUntil(Clock::time_point when)
+{
+    pa_threaded_mainloop_unlock(m_loop);
+    std::this_thread::sleep_until(when);
+    pa_threaded_mainloop_lock(m_loop);
 }
 
 void PulseConnection::unanswered()

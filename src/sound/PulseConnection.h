@@ -49,6 +49,9 @@ public:
     // Waits until done() or the deadline, whichever comes first; false at
     // the deadline.
     bool waitUntil(Clock::time_point deadline, const std::function<bool()> &done);
+    // Sleeps until then with the loop unlocked: to the microsecond, where the
+    // loop's own timers keep whole milliseconds.
+    void sleepUntil(Clock::time_point when);
     // The server has answered something: it is alive.
     void answered() { m_unanswered = false; }
     // The server has not answered within the time it may take. Nothing waits

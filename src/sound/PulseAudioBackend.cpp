@@ -154,7 +154,6 @@ bool PulseAudioBackend::startLocked(const QByteArray &image, int times)
     }
     const auto length = std::chrono::microseconds(times * wave->frames() * 1000000 / wave->sampleRate);
     m_playback.sounding = true;
-    m_playback.serial = ++m_plays;
     m_playback.endsBy = Clock::now() + length + kEndMargin;
     askWhenHeardLocked();
     return true;
@@ -291,9 +290,10 @@ void PulseAudioBackend::waitHeardLocked(Clock::time_point deadline)
     m_connection->waitUntil(deadline, [this] { return !m_playback.sounding || m_playback.heardAt; });
     if (!m_playback.sounding || !m_playback.heardAt)
         return;
-    const quint64 serial = m_playback.serial;
     m_connection->sleepUntil(std::min(*m_playback.heardAt, deadline));
-    if (m_playback.sounding && m_playback.serial == serial && *m_playback.heardAt <= Clock::now())
+    // Whatever sounds now (the loop may have let the clip go meanwhile) and
+    // is due to have been heard, has been.
+    if (m_playback.sounding && m_playback.heardAt && *m_playback.heardAt <= Clock::now())
         heardLocked();
 }
 

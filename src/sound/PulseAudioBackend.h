@@ -77,8 +77,6 @@ private:
         pa_operation *pending = nullptr; // the drain, then how long the sink takes to sound what it has
         pa_time_event *heardTimer = nullptr; // set for the moment the last sample is heard
         std::optional<Clock::time_point> heardAt; // that moment, once known
-        quint64 serial = 0;                       // tells one clip from the next
     };
     Playback m_playback;
-    quint64 m_plays = 0;
 };

@@ -126,13 +126,11 @@ int main(int argc, char **argv)
         clips.PlayBufferInARow(3);
         const auto returned = Clock::now();
         capture.waitForSinkTime(100, 1000);
-        const std::vector<qint16> heard = capture.samples(mark, capture.frameCount());
-        const auto loud = std::find_if(heard.rbegin(), heard.rend(), [](qint16 sample) { return sample != 0; });
-        if (loud == heard.rend())
+        const qint64 last = loudSpan(capture.samples(mark, capture.frameCount())).second;
+        if (last < 0)
             continue;
-        const qint64 lastFrame = mark + qint64(heard.rend() - loud - 1) / 2;
         greetingCalls.push_back(msBetween(called, returned));
-        greetingLate.push_back(msBetween(capture.heardAt(lastFrame), returned));
+        greetingLate.push_back(msBetween(capture.heardAt(mark + last), returned));
     }
 
     std::printf("pop clips through PulseAudio's pipe sink, %d plays each, in turns\n", plays);

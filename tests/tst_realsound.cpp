@@ -51,20 +51,6 @@ qint64 frames(const std::vector<qint16> &samples)
     return qint64(samples.size()) / kFrameSamples;
 }
 
-// The first and last frame louder than threshold, or {-1, -1}.
-std::pair<qint64, qint64> loudSpan(const std::vector<qint16> &samples, int threshold = 0)
-{
-    qint64 first = -1, last = -1;
-    for (qint64 i = 0; i < qint64(samples.size()); ++i) {
-        if (std::abs(int(samples[size_t(i)])) > threshold) {
-            if (first < 0)
-                first = i / kFrameSamples;
-            last = i / kFrameSamples;
-        }
-    }
-    return {first, last};
-}
-
 double energy(const std::vector<qint16> &samples)
 {
     double sum = 0;

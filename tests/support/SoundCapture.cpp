@@ -3,6 +3,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
@@ -83,6 +84,20 @@ std::vector<qint16> SoundCapture::samples(qint64 from, qint64 to) const
     for (qint64 at = from * kFrameBytes; at < to * kFrameBytes; at += 2)
         result.push_back(qFromLittleEndian<qint16>(m_bytes.data() + at));
     return result;
+}
+
+std::pair<qint64, qint64> loudSpan(const std::vector<qint16> &samples, int threshold)
+{
+    constexpr qint64 frameSamples = kFrameBytes / 2;
+    qint64 first = -1, last = -1;
+    for (qint64 i = 0; i < qint64(samples.size()); ++i) {
+        if (std::abs(int(samples[size_t(i)])) > threshold) {
+            if (first < 0)
+                first = i / frameSamples;
+            last = i / frameSamples;
+        }
+    }
+    return {first, last};
 }
 
 qint64 SoundCapture::firstSoundLocked(qint64 from, int threshold) const

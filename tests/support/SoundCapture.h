@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <thread>
+#include <utility>
 #include <vector>
 
 // Reads what the test sound server's sink plays (16-bit stereo at 44100 Hz)
@@ -64,3 +65,8 @@ private:
     std::vector<Read> m_reads;
     std::thread m_thread;
 };
+
+// The first and last frame of `samples` (16-bit stereo, as
+// SoundCapture::samples() gives them) with a sample louder than
+// `threshold`, or {-1, -1}.
+std::pair<qint64, qint64> loudSpan(const std::vector<qint16> &samples, int threshold = 0);

@@ -129,7 +129,7 @@ start_pipewire() {
         (pw_env pactl set-default-sink cap 2>/dev/null) && break
         sleep 0.1
     done
-    (pw_env pactl set-default-sink cap)
+    (pw_env pactl set-default-sink cap 2>/dev/null) || { echo "the capture sink was not made, see $dir/*.log" >&2; exit 1; }
     # A sink with nothing to play is not run, and writes nothing: one quiet
     # stream keeps its clock going.
     pw_spawn keepalive pacat --playback --raw --format=s16le --rate="$rate" --channels=2 --latency-msec=20 /dev/zero

@@ -15,8 +15,8 @@ struct WaveImage;
 // Plays wave images through the sound server (PulseAudio, or PipeWire's
 // PulseAudio service). One 16-bit stream is kept open at the rate and
 // channels of the clip played last, so that a pop needs nothing but its
-// samples sent; a clip at another rate opens one of its own. After a few seconds of silence the
-// stream is corked, so that the sound device can go idle.
+// samples sent; a clip at another rate opens one of its own. After a second
+// of silence the stream is corked, so that the sound device can go idle.
 // Waiting never runs the caller's event loop: nothing else is handled while
 // a synchronous clip sounds. Without a server plays are silent and return at
 // once; a server that stops answering holds up one play by a second at most.

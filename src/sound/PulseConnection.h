@@ -57,7 +57,6 @@ public:
     // The server has not answered within the time it may take. Nothing waits
     // for it again until it answers.
     void unanswered();
-    bool isUnanswered() const { return m_unanswered; }
 
     // Wakes whoever waits in waitUntil().
     void wake();

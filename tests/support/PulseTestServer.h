@@ -7,8 +7,9 @@
 // by scripts/pulse-test-server.sh; with PLINKETY_TEST_SERVER=pipewire,
 // PipeWire's PulseAudio service instead. start() also points this process
 // at it (XDG_RUNTIME_DIR, and PULSE_SERVER or the session bus), so sound
-// back ends made afterwards play into the FIFO. The server is stopped by its pid at stop() or when
-// this object goes, and by the script's watcher if the test dies.
+// back ends made afterwards play into the FIFO. The server is stopped by
+// its pid at stop() or when this object goes, and by the script's watcher
+// if the test dies.
 class PulseTestServer
 {
 public:

@@ -77,7 +77,7 @@ int child(int argc, char **argv, Window kind)
     SoundClips::PrepareGreeting(*audio);
     QApplication app(argc, argv);
     if (fonts)
-        fonts->wait();
+        fonts->applicationStarted();
     MemorySettingsStore settings;
     ClockRandomSource random;
     std::unique_ptr<QWidget> window;
@@ -96,6 +96,8 @@ int child(int argc, char **argv, Window kind)
     window->installEventFilter(&firstFrame);
     window->show();
     QApplication::exec();
+    if (fonts)
+        fonts->wait();
     // The parent's clock is the same monotonic one: it subtracts the launch.
     std::printf("%lld %lld\n", qint64(std::chrono::duration_cast<std::chrono::nanoseconds>(
                                           firstFrame.shownAt.time_since_epoch()).count()), firstFrame.residentThen);

@@ -52,6 +52,8 @@ int main(int argc, char **argv)
     const std::unique_ptr<AudioBackend> audio = createSystemAudioBackend();
     SoundClips::PrepareGreeting(*audio);
     const std::unique_ptr<QApplication> app = openApplication(argc, argv);
+    // Qt's font database is read beside the window's load, before its first text.
+    fonts.applicationStarted();
     QApplication::setOrganizationName(QStringLiteral("Plinkety"));
     QApplication::setApplicationName(QStringLiteral("Plinkety"));
     QApplication::setDesktopFileName(QStringLiteral("example.veltrano.Plinkety"));
@@ -59,7 +61,7 @@ int main(int argc, char **argv)
     int status = 1;
     // A run-time error while the window loads (before any event) is reported
     // like one in an event's handler.
-    fonts.wait();
     ErrorReport::guard([&] { status = run(*app, *audio); });
+    fonts.wait();
     return status;
 }

@@ -1,4 +1,5 @@
 #include "platform/CheckedInt.h"
+#include "platform/FontWarmUp.h"
 #include "platform/RandomSource.h"
 #include "platform/Resources.h"
 #include "platform/RuntimeError.h"
@@ -125,6 +126,19 @@ private slots:
         QCOMPARE(errorOf([] { Resources::LoadResString(102); }), RuntimeError::ResourceNotFound);
         QVERIFY(Resources::LoadResData(101).startsWith("RIFF"));
         QVERIFY(!Resources::LoadResString(101).isEmpty());
+    }
+
+    // Told or not that the application exists, the warm-up ends (a hang
+    // would hold the program's exit), and telling it twice does no harm.
+    void fontWarmUpEndsWhetherOrNotTheApplicationStarted()
+    {
+        FontWarmUp untold;
+        QVERIFY_THROWS_NO_EXCEPTION(untold.wait());
+        QVERIFY_THROWS_NO_EXCEPTION(untold.applicationStarted());
+        FontWarmUp told;
+        QVERIFY_THROWS_NO_EXCEPTION(told.applicationStarted());
+        QVERIFY_THROWS_NO_EXCEPTION(told.applicationStarted());
+        QVERIFY_THROWS_NO_EXCEPTION(told.wait());
     }
 
     void twipsAreFifteenToAPixel()

@@ -1,10 +1,30 @@
 #include "FontWarmUp.h"
 
+#include <QGuiApplication>
+#include <QTextLayout>
 #include <fontconfig/fontconfig.h>
 
+namespace {
+
+// Laying out a line reads the font database and finds the default family;
+// the font engine itself each thread loads for its own.
+void readTextEngine()
+{
+    QTextLayout layout(QStringLiteral("Plinkety 0123456789!"), QGuiApplication::font());
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+}
+
+} // namespace
+
 FontWarmUp::FontWarmUp()
-    // Qt reads the same default configuration, which fontconfig keeps once read.
-    : m_thread([] { FcInit(); })
+    : m_thread([applicationExists = m_applicationExists.get_future()]() mutable {
+          // Qt reads the same default configuration, which fontconfig keeps once read.
+          FcInit();
+          if (applicationExists.get())
+              readTextEngine();
+      })
 {
 }
 
@@ -13,8 +33,22 @@ FontWarmUp::~FontWarmUp()
     wait();
 }
 
+void FontWarmUp::applicationStarted()
+{
+    tell(true);
+}
+
 void FontWarmUp::wait()
 {
+    tell(false);
     if (m_thread.joinable())
         m_thread.join();
+}
+
+void FontWarmUp::tell(bool applicationExists)
+{
+    if (m_told)
+        return;
+    m_told = true;
+    m_applicationExists.set_value(applicationExists);
 }

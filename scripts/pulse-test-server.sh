@@ -114,14 +114,17 @@ start_pipewire() {
     pw_spawn pipewire pipewire
     pw_spawn wireplumber wireplumber
     pw_spawn pipewire-pulse pipewire-pulse
-    for _ in $(seq 50); do
-        (pw_env pactl info >/dev/null 2>&1) && break
+    # A machine busy with other builds and tests may take seconds over each
+    # step: each is asked again for up to ten seconds.
+    local deadline=$((SECONDS + 10))
+    until (pw_env pactl info >/dev/null 2>&1) || [ $SECONDS -ge $deadline ]; do
         sleep 0.1
     done
     (pw_env pactl info >/dev/null 2>&1) || { echo "pipewire-pulse did not start, see $dir/*.log" >&2; exit 1; }
     # Just after start the sink may not be taken yet ("Not supported"), or
-    # not yet be known by name: both are asked again for a while.
-    for _ in $(seq 20); do
+    # not yet be known by name.
+    deadline=$((SECONDS + 10))
+    while [ $SECONDS -lt $deadline ]; do
         if ! (pw_env pactl list short sinks) | grep -q cap; then
             (pw_env pactl load-module module-pipe-sink file="$dir/capture.fifo" sink_name=cap format=s16le \
                 rate="$rate" channels=2 >/dev/null 2>&1) || true

@@ -44,7 +44,7 @@ bool PulseTestServer::runScript(const QStringList &arguments, QString *output)
     QProcess script;
     script.start(QStringLiteral("bash"),
                  QStringList {QStringLiteral(PLINKETY_SOURCE_DIR "/scripts/pulse-test-server.sh")} + arguments);
-    if (!script.waitForFinished(20000)) {
+    if (!script.waitForFinished(40000)) {
         script.kill();
         script.waitForFinished();
         m_error = QStringLiteral("pulse-test-server.sh did not finish");

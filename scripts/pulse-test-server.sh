@@ -111,12 +111,20 @@ start_pipewire() {
     if ! pw_alive bus; then
         dbus-daemon --session --fork --address="unix:path=$dir/run/bus" --print-pid=3 3>"$dir/bus.pid" >/dev/null
     fi
-    pw_spawn pipewire pipewire
-    pw_spawn wireplumber wireplumber
-    pw_spawn pipewire-pulse pipewire-pulse
     # A machine busy with other builds and tests may take seconds over each
-    # step: each is asked again for up to ten seconds.
+    # step: each is awaited for up to ten seconds.
+    pw_spawn pipewire pipewire
     local deadline=$((SECONDS + 10))
+    # WirePlumber gives up at once when PipeWire is not there yet.
+    until [ -S "$dir/run/pipewire-0" ] || [ $SECONDS -ge $deadline ]; do
+        sleep 0.05
+    done
+    pw_spawn wireplumber wireplumber
+    # Made here, not raced for: pactl, asking below, makes it too, and
+    # pipewire-pulse fails when it appears between its look and its mkdir.
+    mkdir -p -m 700 "$dir/run/pulse"
+    pw_spawn pipewire-pulse pipewire-pulse
+    deadline=$((SECONDS + 10))
     until (pw_env pactl info >/dev/null 2>&1) || [ $SECONDS -ge $deadline ]; do
         sleep 0.1
     done

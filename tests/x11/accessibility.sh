@@ -12,10 +12,7 @@ if ! command -v dbus-daemon >/dev/null || ! "$python" -c 'import pyatspi' 2>/dev
     exit 77
 fi
 
-# A session bus of our own; it starts the accessibility bus when asked.
-dbus-daemon --session --fork --print-address=3 --print-pid=4 3>"$session_dir/bus" 4>"$session_dir/bus.pid"
-session_pids+=("$(cat "$session_dir/bus.pid")")
-export DBUS_SESSION_BUS_ADDRESS=$(cat "$session_dir/bus")
+# The session's bus starts the accessibility bus when asked.
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 
 "$program" 2>"$session_dir/program.log" &

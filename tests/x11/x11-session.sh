@@ -91,6 +91,17 @@ for attempt in 1 2 3; do
     echo "starting the X session again"
 done
 
+# A session bus of its own, as every desktop has: with none, the program's
+# accessibility bridge has libdbus launch one through the X server, which
+# now and then never answers and holds the program before its window.
+if command -v dbus-daemon >/dev/null; then
+    dbus-daemon --session --fork --print-address=3 --print-pid=4 3>"$session_dir/bus" 4>"$session_dir/bus.pid"
+    session_pids+=("$(cat "$session_dir/bus.pid")")
+    export DBUS_SESSION_BUS_ADDRESS=$(cat "$session_dir/bus")
+else
+    export DBUS_SESSION_BUS_ADDRESS="unix:path=$session_dir/no-bus"
+fi
+
 export QT_QPA_PLATFORM=xcb
 export XDG_CONFIG_HOME="$session_dir/config"
 export XDG_RUNTIME_DIR="$session_dir/runtime"

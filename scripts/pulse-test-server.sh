@@ -45,11 +45,25 @@ end_process() {
     kill -KILL "$pid" 2>/dev/null || true
 }
 
+# Runs the command until it succeeds, for up to $1 seconds; fails if it
+# never did. A machine busy with other builds and tests may take seconds
+# over what is awaited.
+await() {
+    local deadline=$((SECONDS + $1))
+    shift
+    until ("$@") >/dev/null 2>&1; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.05
+    done
+}
+
 stop_server() {
     local pid
     pid=$(server_pid) || return 0
     end_process "$pid"
 }
+
+pulseaudio_started() { [ -S "$dir/run/pulse/native" ] && server_pid; }
 
 start_server() {
     command -v pulseaudio >/dev/null || { echo "pulseaudio is not installed" >&2; exit 1; }
@@ -63,10 +77,7 @@ start_server() {
         pulseaudio --daemonize=yes --exit-idle-time=-1 -n --log-target=file:"$dir/pulseaudio.log" \
         -L module-native-protocol-unix \
         -L "module-pipe-sink file=$dir/capture.fifo sink_name=cap format=s16le rate=$rate channels=2 use_system_clock_for_timing=yes"
-    for _ in $(seq 50); do
-        [ -S "$dir/run/pulse/native" ] && server_pid >/dev/null && break
-        sleep 0.1
-    done
+    await 5 pulseaudio_started || true
     local pid
     pid=$(server_pid) || { echo "pulseaudio did not start, see $dir/pulseaudio.log" >&2; exit 1; }
     if [ -n "$owner" ]; then
@@ -98,6 +109,16 @@ pw_kill() {
     end_process "$(cat "$dir/$1.pid")"
 }
 
+# Just after start the sink may not be taken yet ("Not supported"), or not
+# yet be known by name: both are asked again.
+make_capture_sink() {
+    if ! (pw_env pactl list short sinks) | grep -q cap; then
+        (pw_env pactl load-module module-pipe-sink file="$dir/capture.fifo" sink_name=cap format=s16le \
+            rate="$rate" channels=2) || true
+    fi
+    (pw_env pactl set-default-sink cap)
+}
+
 start_pipewire() {
     for tool in pipewire wireplumber pipewire-pulse pactl pacat dbus-daemon; do
         command -v "$tool" >/dev/null || { echo "$tool is not installed" >&2; exit 1; }
@@ -111,36 +132,16 @@ start_pipewire() {
     if ! pw_alive bus; then
         dbus-daemon --session --fork --address="unix:path=$dir/run/bus" --print-pid=3 3>"$dir/bus.pid" >/dev/null
     fi
-    # A machine busy with other builds and tests may take seconds over each
-    # step: each is awaited for up to ten seconds.
     pw_spawn pipewire pipewire
-    local deadline=$((SECONDS + 10))
     # WirePlumber gives up at once when PipeWire is not there yet.
-    until [ -S "$dir/run/pipewire-0" ] || [ $SECONDS -ge $deadline ]; do
-        sleep 0.05
-    done
+    await 10 test -S "$dir/run/pipewire-0" || true
     pw_spawn wireplumber wireplumber
     # Made here, not raced for: pactl, asking below, makes it too, and
     # pipewire-pulse fails when it appears between its look and its mkdir.
     mkdir -p -m 700 "$dir/run/pulse"
     pw_spawn pipewire-pulse pipewire-pulse
-    deadline=$((SECONDS + 10))
-    until (pw_env pactl info >/dev/null 2>&1) || [ $SECONDS -ge $deadline ]; do
-        sleep 0.1
-    done
-    (pw_env pactl info >/dev/null 2>&1) || { echo "pipewire-pulse did not start, see $dir/*.log" >&2; exit 1; }
-    # Just after start the sink may not be taken yet ("Not supported"), or
-    # not yet be known by name.
-    deadline=$((SECONDS + 10))
-    while [ $SECONDS -lt $deadline ]; do
-        if ! (pw_env pactl list short sinks) | grep -q cap; then
-            (pw_env pactl load-module module-pipe-sink file="$dir/capture.fifo" sink_name=cap format=s16le \
-                rate="$rate" channels=2 >/dev/null 2>&1) || true
-        fi
-        (pw_env pactl set-default-sink cap 2>/dev/null) && break
-        sleep 0.1
-    done
-    (pw_env pactl set-default-sink cap 2>/dev/null) || { echo "the capture sink was not made, see $dir/*.log" >&2; exit 1; }
+    await 10 pw_env pactl info || { echo "pipewire-pulse did not start, see $dir/*.log" >&2; exit 1; }
+    await 10 make_capture_sink || { echo "the capture sink was not made, see $dir/*.log" >&2; exit 1; }
     # A sink with nothing to play is not run, and writes nothing: one quiet
     # stream keeps its clock going.
     pw_spawn keepalive pacat --playback --raw --format=s16le --rate="$rate" --channels=2 --latency-msec=20 /dev/zero

@@ -1,6 +1,4 @@
-#include "platform/DisplayGuard.h"
-#include "platform/ExitSignals.h"
-#include "platform/FontWarmUp.h"
+#include "platform/DesktopSession.h"
 #include "platform/RandomSource.h"
 #include "settings/QtSettingsStore.h"
 #include "sound/SoundClips.h"
@@ -18,16 +16,16 @@ namespace {
 // must not keep the program alive much longer than that.
 constexpr int closingClipWaitMs = 2000;
 
-int run(QApplication &app, AudioBackend &audio)
+int run(QApplication &app, AudioBackend &audio, DesktopSession &session)
 {
-    // Signals are caught before anything is loaded, so that ending the
-    // program from outside always goes through the window's close.
-    ExitSignals exitSignals;
+    // Close requests are watched before anything is loaded, so that ending
+    // the program from outside always goes through the window's close.
+    session.watchCloseRequests();
     QtSettingsStore settings;
     ClockRandomSource random;
 
     frmPlinkety window(audio, settings, random);
-    QObject::connect(&exitSignals, &ExitSignals::closeRequested, &window, &frmPlinkety::requestClose);
+    QObject::connect(&session, &DesktopSession::closeRequested, &window, &frmPlinkety::requestClose);
     window.show();
     const int status = app.exec();
 
@@ -36,24 +34,17 @@ int run(QApplication &app, AudioBackend &audio)
     return status;
 }
 
-std::unique_ptr<QApplication> openApplication(int &argc, char **argv)
-{
-    const DisplayGuard guard;
-    return std::make_unique<QApplication>(argc, argv);
-}
-
 } // namespace
 
 int main(int argc, char **argv)
 {
-    FontWarmUp fonts;
+    DesktopSession session;
     // Connecting to the sound server goes on beside Qt's start, so that it is
     // done by the time the greeting sounds.
     const std::unique_ptr<AudioBackend> audio = createSystemAudioBackend();
     SoundClips::PrepareGreeting(*audio);
-    const std::unique_ptr<QApplication> app = openApplication(argc, argv);
     // Qt's font database is read beside the window's load, before its first text.
-    fonts.applicationStarted();
+    const std::unique_ptr<QApplication> app = session.openApplication<QApplication>(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Plinkety"));
     QApplication::setApplicationName(QStringLiteral("Plinkety"));
     QApplication::setDesktopFileName(QStringLiteral("example.veltrano.Plinkety"));
@@ -61,7 +52,7 @@ int main(int argc, char **argv)
     int status = 1;
     // A run-time error while the window loads (before any event) is reported
     // like one in an event's handler.
-    ErrorReport::guard([&] { status = run(*app, *audio); });
-    fonts.wait();
+    ErrorReport::guard([&] { status = run(*app, *audio, session); });
+    session.end();
     return status;
 }

@@ -2,7 +2,7 @@
 
 #include "RuntimeError.h"
 
-#include <QtGlobal>
+#include <QtNumeric>
 #include <cmath>
 #include <concepts>
 #include <limits>
@@ -14,7 +14,7 @@ template<std::signed_integral T>
 T add(T a, T b)
 {
     T result;
-    if (__builtin_add_overflow(a, b, &result))
+    if (qAddOverflow(a, b, &result))
         throw RuntimeError::overflow();
     return result;
 }
@@ -23,7 +23,7 @@ template<std::signed_integral T>
 T sub(T a, T b)
 {
     T result;
-    if (__builtin_sub_overflow(a, b, &result))
+    if (qSubOverflow(a, b, &result))
         throw RuntimeError::overflow();
     return result;
 }
@@ -32,7 +32,7 @@ template<std::signed_integral T>
 T mul(T a, T b)
 {
     T result;
-    if (__builtin_mul_overflow(a, b, &result))
+    if (qMulOverflow(a, b, &result))
         throw RuntimeError::overflow();
     return result;
 }

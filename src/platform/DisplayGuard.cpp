@@ -1,5 +1,7 @@
 #include "DisplayGuard.h"
 
+#include "SystemDisplay.h"
+
 #include <QStringList>
 #include <cstdio>
 #include <cstdlib>
@@ -25,9 +27,8 @@ QStringList &heldBack()
 
 DisplayGuard::DisplayGuard()
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        cannotShowWindow(QStringLiteral("no display (neither DISPLAY nor WAYLAND_DISPLAY is set)"));
+    if (const QString why = SystemDisplay::whyNone(); !why.isEmpty())
+        cannotShowWindow(why);
     m_previous = qInstallMessageHandler(&DisplayGuard::handle);
 }
 

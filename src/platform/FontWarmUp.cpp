@@ -1,8 +1,9 @@
 #include "FontWarmUp.h"
 
+#include "SystemFonts.h"
+
 #include <QGuiApplication>
 #include <QTextLayout>
-#include <fontconfig/fontconfig.h>
 
 namespace {
 
@@ -20,8 +21,7 @@ void readTextEngine()
 
 FontWarmUp::FontWarmUp()
     : m_thread([applicationExists = m_applicationExists.get_future()]() mutable {
-          // Qt reads the same default configuration, which fontconfig keeps once read.
-          FcInit();
+          SystemFonts::readConfiguration();
           if (applicationExists.get())
               readTextEngine();
       })

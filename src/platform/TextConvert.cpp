@@ -2,6 +2,8 @@
 
 #include "RuntimeError.h"
 
+#include <QtNumeric>
+
 #include <algorithm>
 #include <cfloat>
 #include <charconv>
@@ -71,9 +73,9 @@ T toInteger(QStringView text)
             throw RuntimeError::typeMismatch();
         T digit = T(trimmed[pos].unicode() - u'0');
         if (!overflow
-            && (__builtin_mul_overflow(value, T(10), &value)
-                || (negative ? __builtin_sub_overflow(value, digit, &value)
-                             : __builtin_add_overflow(value, digit, &value))))
+            && (qMulOverflow(value, T(10), &value)
+                || (negative ? qSubOverflow(value, digit, &value)
+                             : qAddOverflow(value, digit, &value))))
             overflow = true;
     }
     if (overflow)

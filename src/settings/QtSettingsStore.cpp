@@ -1,19 +1,17 @@
 #include "QtSettingsStore.h"
 
+#include "platform/UserFolders.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryFile>
 #include <QThread>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <unistd.h>
 
 namespace {
 
@@ -74,13 +72,12 @@ bool roomFor(const QString &path, qint64 bytes, QString &error)
         error = scratch.errorString();
         return false;
     }
+    // Each block is flushed at once, so that the disk's refusal shows.
     const QByteArray block(qMin<qint64>(bytes, 64 * 1024), '\n');
     for (qint64 left = bytes; left > 0;) {
-        const ssize_t written = ::write(scratch.handle(), block.constData(), size_t(qMin<qint64>(left, block.size())));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            error = QString::fromLocal8Bit(std::strerror(written < 0 ? errno : ENOSPC));
+        const qint64 written = scratch.write(block.constData(), qMin<qint64>(left, block.size()));
+        if (written <= 0 || !scratch.flush()) {
+            error = scratch.errorString();
             return false;
         }
         left -= written;
@@ -137,13 +134,7 @@ QString QtSettingsStore::fileName(const QString &application) const
 {
     if (!m_fixedFileName.isEmpty())
         return m_fixedFileName;
-    // Where QSettings(NativeFormat, UserScope, application, application)
-    // keeps it. Made up here because that QSettings reads the file as it
-    // is made, and would wait forever on a pipe.
-    QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    if (base.isEmpty())
-        base = QDir::homePath() + QStringLiteral("/.config");
-    return QStringLiteral("%1/%2/%2.conf").arg(base, application);
+    return UserFolders::settingsFile(application);
 }
 
 QtSettingsStore::StoredFile &QtSettingsStore::fileOf(const QString &application)

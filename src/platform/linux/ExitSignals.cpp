@@ -1,4 +1,4 @@
-#include "ExitSignals.h"
+#include "platform/ExitSignals.h"
 
 #include <QSocketNotifier>
 

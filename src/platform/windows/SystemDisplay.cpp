@@ -1,0 +1,6 @@
+#include "platform/SystemDisplay.h"
+
+QString SystemDisplay::whyNone()
+{
+    return {};
+}

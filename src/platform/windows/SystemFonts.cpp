@@ -1,0 +1,5 @@
+#include "platform/SystemFonts.h"
+
+void SystemFonts::readConfiguration()
+{
+}

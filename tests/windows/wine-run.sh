@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine, as the tests do: in the prefix named by
+# WINEPREFIX, which is made on first use (a fresh one takes 3 s and 0.7 GB,
+# so one is made a test run, never kept). Without WINEPREFIX, one beside
+# the program. Quiet, with no Mono or Gecko installer prompts.
+#   wine-run.sh PROGRAM.exe [ARGUMENTS...]
+set -euo pipefail
+[ $# -ge 1 ] || { echo "usage: $0 PROGRAM.exe [ARGUMENTS...]" >&2; exit 2; }
+export WINEARCH=win64
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+export WINEPREFIX=${WINEPREFIX:-$(dirname "$(realpath "$1")")/wine-prefix}
+wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+# Two tests making one prefix at once would each half-make it.
+mkdir -p "$(dirname "$WINEPREFIX")"
+(
+    flock 9
+    [ -f "$WINEPREFIX/system.reg" ] || "$wine" wineboot -i >/dev/null 2>&1
+) 9>"$WINEPREFIX.lock"
+exec "$wine" "$@"

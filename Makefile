@@ -3,6 +3,7 @@
 #   make run    installs what is missing, builds and starts Plinkety
 #   make test   installs what is missing, builds and runs every test
 #   make deb    builds the Debian package into DEB_DIR
+#   make windows  builds the Windows program, its installer and a zip into WINDOWS_DIR
 BUILD ?= build
 JOBS ?= $(shell nproc)
 # make test builds everything once, with AddressSanitizer and
@@ -15,10 +16,13 @@ FUZZ_RUNS ?= 20000
 # The package is built with Debian's own flags, apart from the other builds.
 DEB_BUILD ?= build-deb
 DEB_DIR ?= .
+# The Windows build: its Qt is built once into ~/.cache/plinkety.
+WINDOWS_BUILD ?= build-windows
+WINDOWS_DIR ?= .
 # Leaks are looked for too; none needs a suppression.
 SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: run test test-asan test-fuzz configure build build-program deps deps-test deps-deb deb check-deb screenshot clean build-asan build-fuzz
+.PHONY: run test test-asan test-fuzz test-windows configure build build-program deps deps-test deps-deb deps-windows deb check-deb windows screenshot clean build-asan build-fuzz
 
 run: deps build-program
 	./$(BUILD)/src/plinkety
@@ -27,13 +31,17 @@ run: deps build-program
 # the fuzz targets are built and tried beside them; each step's output is
 # printed whole when it ends.
 test: deps-test
-	$(MAKE) --no-print-directory -j3 --output-sync=recurse test-asan test-fuzz check-deb
+	$(MAKE) --no-print-directory -j3 --output-sync=recurse test-asan test-fuzz check-deb test-windows
 
 test-asan: build-asan
 	$(SANITIZER_ENV) bash scripts/run-tests.sh $(ASAN_BUILD)
 
 test-fuzz: build-fuzz
 	bash scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_RUNS)
+
+# The Windows program's tests, under Wine.
+test-windows: windows
+	bash scripts/run-tests.sh $(WINDOWS_BUILD)
 
 configure:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -81,6 +89,12 @@ deps-test:
 deps-deb:
 	sh scripts/install-deps.sh deb
 
+deps-windows:
+	sh scripts/install-deps.sh windows
+
+windows: deps-windows
+	bash scripts/windows/build.sh $(WINDOWS_BUILD) $(WINDOWS_DIR)
+
 # Pictures of the windows for the README, rendered offscreen into docs/.
 screenshot: deps configure
 	cmake --build $(BUILD) -j $(JOBS) --target plinkety-screenshot
@@ -88,4 +102,4 @@ screenshot: deps configure
 
 clean:
 	rm -rf $(BUILD)
-	rm -rf $(ASAN_BUILD) $(FUZZ_BUILD) $(DEB_BUILD)
+	rm -rf $(ASAN_BUILD) $(FUZZ_BUILD) $(DEB_BUILD) $(WINDOWS_BUILD)

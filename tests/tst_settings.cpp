@@ -10,16 +10,25 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cfloat>
-#include <csignal>
 #include <limits>
+#ifdef Q_OS_UNIX
+#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace {
 
 const QString app = QStringLiteral("Plinkety");
 const QString defaults = QStringLiteral("Defaults");
+
+#ifdef Q_OS_UNIX
+// Root reads and writes a file whatever its mode says.
+bool modesHold()
+{
+    return geteuid() != 0;
+}
 
 ino_t inodeOf(const QString &path)
 {
@@ -51,6 +60,7 @@ private:
     rlimit m_saved {};
     void (*m_handler)(int) = nullptr;
 };
+#endif
 
 } // namespace
 
@@ -147,7 +157,8 @@ private slots:
                 store.SaveSetting(app, defaults, QStringLiteral("Key%1").arg(i), written[i]);
             QVERIFY(store.flush());
         }
-        const QByteArray file = readFile(path());
+        // Lines end as the system's do: CRLF on Windows.
+        const QByteArray file = readFile(path()).replace("\r\n", "\n");
         QVERIFY2(file.startsWith("[Defaults]\n"), file.constData());
         for (int i = 0; i < written.size(); ++i)
             QVERIFY2(file.contains(QStringLiteral("\nKey%1=%2\n").arg(i).arg(written[i]).toUtf8()), file.constData());
@@ -199,10 +210,12 @@ private slots:
         QTest::addColumn<QString>("reason");
         QTest::addColumn<QString>("whyNotSaved"); // "" where the save puts a good file in its place
         QTest::newRow("a folder") << "folder" << "it is a folder" << "it is a folder";
+#ifdef Q_OS_UNIX
         QTest::newRow("a pipe") << "pipe" << "it is not a plain file" << "it is not a plain file";
         QTest::newRow("a link to itself") << "loop" << "Too many levels of symbolic links" << "";
-        if (geteuid() != 0) // root reads and writes a file whatever its mode says
+        if (modesHold())
             QTest::newRow("no permission") << "mode000" << "Permission denied" << "it may not be read";
+#endif
     }
 
     void anUnreadableFileGivesTheDefaultsAndIsNamedInTheLog()
@@ -214,6 +227,7 @@ private slots:
         const QByteArray name = QFile::encodeName(path());
         if (kind == u"folder") {
             QVERIFY(QDir().mkpath(path()));
+#ifdef Q_OS_UNIX
         } else if (kind == u"loop") {
             QCOMPARE(symlink(name.constData(), name.constData()), 0);
         } else if (kind == u"pipe") {
@@ -221,6 +235,7 @@ private slots:
         } else {
             writeFile(path(), "[Defaults]\nPopped=5\n");
             QVERIFY(QFile::setPermissions(path(), {}));
+#endif
         }
 
         StderrCapture err;
@@ -266,7 +281,9 @@ private slots:
         QCOMPARE(store.GetSetting(app, defaults, QStringLiteral("Popped"), {}), QStringLiteral("1"));
         // Another instance closes in the meantime.
         writeFile(path(), "[Defaults]\nPopped=50\nTop=20\n[Other]\nKept=yes\n");
+#ifdef Q_OS_UNIX
         const ino_t before = inodeOf(path());
+#endif
 
         store.SaveSetting(app, defaults, QStringLiteral("Popped"), QStringLiteral("2"));
         QVERIFY(store.flush());
@@ -274,7 +291,9 @@ private slots:
         QCOMPARE(written.GetSetting(app, defaults, QStringLiteral("Popped"), {}), QStringLiteral("2"));
         QCOMPARE(written.GetSetting(app, defaults, QStringLiteral("Top"), {}), QStringLiteral("20"));
         QCOMPARE(written.GetSetting(app, QStringLiteral("Other"), QStringLiteral("Kept"), {}), QStringLiteral("yes"));
+#ifdef Q_OS_UNIX
         QVERIFY(inodeOf(path()) != before); // a new file took the old one's place
+#endif
         const QStringList leftOver = QDir(QFileInfo(path()).absolutePath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
         QCOMPARE(leftOver, QStringList {QStringLiteral("Plinkety.conf")});
     }
@@ -285,11 +304,13 @@ private slots:
         QTest::addColumn<QString>("reason");
         // A folder where the lock file goes: real for root as well.
         QTest::newRow("no lock file can be made") << "lock" << "something that is not a lock file stands at";
+#ifdef Q_OS_UNIX
         QTest::newRow("the disk takes no more bytes") << "full" << "File too large";
-        if (geteuid() != 0) {
+        if (modesHold()) {
             QTest::newRow("the folder is read-only") << "mode555" << "Permission denied";
             QTest::newRow("the file is read-only") << "mode444" << "it is read-only";
         }
+#endif
     }
 
     void aSaveThatCannotFinishLeavesTheOldFileWholeAndTheChangesWaiting()
@@ -308,9 +329,11 @@ private slots:
             QVERIFY(QDir().mkpath(path() + QStringLiteral(".lock")));
             QVERIFY(!store.flush(&whyNot)); // rather than wait for it forever
             QDir(path() + QStringLiteral(".lock")).removeRecursively();
+#ifdef Q_OS_UNIX
         } else if (obstacle == u"full") {
             FileSizeLimit limit(4096);
             QVERIFY(!store.flush(&whyNot));
+#endif
         } else {
             const QString blocked = obstacle == u"mode555" ? folder : path();
             const auto permissions = QFile::permissions(blocked);
@@ -356,6 +379,18 @@ private slots:
         QCOMPARE(whyNot, QStringLiteral("the settings file %1 could not be written: its folder could not be made").arg(path()));
     }
 
+#ifdef Q_OS_WIN
+    void theDefaultStoreKeepsItsFileInTheRoamingApplicationData()
+    {
+        const QString expected = QDir::fromNativeSeparators(qEnvironmentVariable("APPDATA")) + "/Plinkety/Plinkety.ini";
+        QtSettingsStore store;
+        QCOMPARE(store.fileName(app), expected);
+        store.SaveSetting(app, defaults, QStringLiteral("Popped"), QStringLiteral("31"));
+        QVERIFY(store.flush());
+        QCOMPARE(QSettings(expected, QSettings::IniFormat).value(QStringLiteral("Defaults/Popped")), QVariant(QStringLiteral("31")));
+        QVERIFY(QFile::remove(expected));
+    }
+#else
     void theDefaultStoreKeepsItsFileWhereQSettingsDoes()
     {
         const QString expected = m_dir.filePath(QStringLiteral("config/Plinkety/Plinkety.conf"));
@@ -368,6 +403,7 @@ private slots:
         native.sync();
         QCOMPARE(native.value(QStringLiteral("Defaults/Popped")), QVariant(QStringLiteral("31")));
     }
+#endif
 };
 
 QTEST_MAIN(TestSettings)

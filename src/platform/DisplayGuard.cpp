@@ -1,10 +1,10 @@
 #include "DisplayGuard.h"
 
+#include "ProcessEnd.h"
 #include "SystemDisplay.h"
 
 #include <QStringList>
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -19,8 +19,7 @@ QStringList &heldBack()
 [[noreturn]] void cannotShowWindow(const QString &why)
 {
     std::fprintf(stderr, "plinkety: cannot show a window: %s\n", qPrintable(why));
-    std::fflush(stderr);
-    std::_Exit(1);
+    ProcessEnd::now(1);
 }
 
 } // namespace

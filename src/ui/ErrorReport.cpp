@@ -1,11 +1,11 @@
 #include "ErrorReport.h"
 
+#include "platform/ProcessEnd.h"
 #include "platform/RuntimeError.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <cstdio>
-#include <cstdlib>
 
 namespace ErrorReport {
 
@@ -35,7 +35,7 @@ void report(const std::exception &error)
         QMessageBox::critical(nullptr, QStringLiteral("Plinkety"), text);
     // The program's state is not to be trusted after the error: end here,
     // without running further handlers or saving anything.
-    std::_Exit(1);
+    ProcessEnd::now(1);
 }
 
 } // namespace ErrorReport

@@ -11,6 +11,11 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 export WINEPREFIX=${WINEPREFIX:-$(dirname "$(realpath "$1")")/wine-prefix}
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+# Wine keeps Linux's QT_* variables from Windows programs, which would take
+# them for their own; it hands on WINEQT_* as QT_*.
+while IFS='=' read -r name _; do
+    export "WINE$name=${!name}"
+done < <(env | grep -E '^QT_[A-Za-z0-9_]*=')
 # Two tests making one prefix at once would each half-make it.
 mkdir -p "$(dirname "$WINEPREFIX")"
 (

@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# The Windows program against a bare static Qt window built the same way,
+# each figure beside its baseline from the same run:
+#   - the size of the two .exe files (goal: at most 2 MB more);
+#   - under Wine on a private X server, launch to the window shown, as the
+#     window manager lists it (goal: at most the greeting, 20.8 ms, + 30 ms).
+#   bench_windows.sh [BUILD] [RUNS]     (default build-windows, 15 runs)
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(realpath "${1:-build-windows}")
+runs=${2:-15}
+program=$build/plinkety.exe
+bare=$build/bench/bare_window.exe
+source "$here/../../tests/x11/x11-session.sh"
+export WINEPREFIX=$session_dir/wine-prefix
+# A sound server to hear the greeting, as on a desktop.
+bash "$here/../../scripts/pulse-test-server.sh" start "$session_dir/sound" $$ >/dev/null
+trap 'bash "$here/../../scripts/pulse-test-server.sh" end "$session_dir/sound"; end_session' EXIT
+export PULSE_SERVER=unix:$session_dir/sound/run/pulse/native
+wine_run=$here/../../tests/windows/wine-run.sh
+"$wine_run" wineboot -u >/dev/null 2>&1
+
+awk -v b="$(stat -c %s "$bare")" -v p="$(stat -c %s "$program")" 'BEGIN {
+    printf "size of the .exe            bare %8.2f MB   plinkety %8.2f MB   (+%.2f MB; goal <= +2 MB)\n",
+        b / 1e6, p / 1e6, (p - b) / 1e6 }'
+
+# Each change of the window manager's client list, with the time it came.
+xprop -root -spy _NET_CLIENT_LIST | while read -r line; do
+    echo "$(date +%s%N) $line"
+done >"$session_dir/clients" &
+session_pids+=($!)
+sleep 0.5
+
+# Milliseconds from the launch of $1 to its window being listed; then closes it.
+launch_ms() {
+    local before start listed pid
+    before=$(wc -l <"$session_dir/clients")
+    start=$(date +%s%N)
+    "$wine_run" "$1" >/dev/null 2>&1 &
+    pid=$!
+    for _ in $(seq 1000); do
+        listed=$(sed -n "$((before + 1)),\$p" "$session_dir/clients" | grep -m1 '0x' | cut -d' ' -f1 || true)
+        [ -n "$listed" ] && break
+        sleep 0.01
+    done
+    xdotool search --sync --onlyvisible --pid "$pid" >/dev/null 2>&1 || true
+    "$wine_run" taskkill /im "$(basename "$1")" >/dev/null 2>&1 || true
+    wait "$pid" 2>/dev/null || true
+    sleep 0.3
+    echo $(( (listed - start) / 1000000 ))
+}
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+bare_ms=() plinkety_ms=()
+for _ in $(seq "$runs"); do
+    bare_ms+=("$(launch_ms "$bare")")
+    plinkety_ms+=("$(launch_ms "$program")")
+done
+b=$(printf '%s\n' "${bare_ms[@]}" | median)
+p=$(printf '%s\n' "${plinkety_ms[@]}" | median)
+printf 'launch to window (median)   bare %8d ms      plinkety %8d ms      (+%d ms; goal <= +51 ms)\n' "$b" "$p" "$((p - b))"
+echo "runs: bare ${bare_ms[*]}"
+echo "      plinkety ${plinkety_ms[*]}"
+/usr/lib/wine/wineserver -k 2>/dev/null || true

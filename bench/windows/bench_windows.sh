@@ -12,6 +12,7 @@ runs=${2:-15}
 program=$build/plinkety.exe
 bare=$build/bench/bare_window.exe
 source "$here/../../tests/x11/x11-session.sh"
+unset QT_QPA_PLATFORM
 export WINEPREFIX=$session_dir/wine-prefix
 # A sound server to hear the greeting, as on a desktop.
 bash "$here/../../scripts/pulse-test-server.sh" start "$session_dir/sound" $$ >/dev/null

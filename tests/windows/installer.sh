@@ -9,6 +9,8 @@ set -euo pipefail
 setup=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../x11/x11-session.sh"
+# The Windows program picks its own platform.
+unset QT_QPA_PLATFORM
 export PULSE_SERVER=unix:$session_dir/no-server
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }

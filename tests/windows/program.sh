@@ -8,6 +8,8 @@ set -euo pipefail
 program=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../x11/x11-session.sh"
+# The Windows program picks its own platform.
+unset QT_QPA_PLATFORM
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
@@ -30,15 +32,18 @@ pid=$!
 wid=$(timeout 60 xdotool search --sync --onlyvisible --name '^Plinkety$' | head -n1)
 [ -n "$wid" ] || { fail "no window"; cat "$session_dir/program.log"; exit 1; }
 sleep 1
+[ -n "${PLINKETY_DEBUG_SHOT:-}" ] && xwd -root -silent | convert xwd:- "$PLINKETY_DEBUG_SHOT"
 
-# 3000 x 1500 twips is 200 x 100 pixels: where the window's frame begins.
+# 3000 x 1500 twips is 200 x 100 pixels, where the window's frame begins;
+# 6000 x 4995 twips is 400 x 333. Wine leaves the frame's edges to openbox,
+# so the client is as wide as the frame, and ends where the frame ends.
 info=$(xwininfo -id "$wid")
-extents=$(xprop -id "$wid" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
-read -r l _ t _ <<<"$extents"
 x=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
 y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
 width=$(sed -n 's/.*Width: *//p' <<<"$info")
-[ "$((x - l)) $((y - t))" = "200 100" ] || fail "the frame begins at $((x - l)) $((y - t)), not 200 100"
+height=$(sed -n 's/.*Height: *//p' <<<"$info")
+[ "$x $width $((y + height))" = "200 400 433" ] \
+    || fail "the client is $width x $height at $x $y, not 400 wide at 200 ending at 433"
 
 # Three bubbles down the first column (50 x 40 pixels each, below the
 # 17-pixel command strip and inside the sheet's 2-pixel border), one twice.

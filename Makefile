@@ -34,14 +34,16 @@ test: deps-test
 	$(MAKE) --no-print-directory -j3 --output-sync=recurse test-asan test-fuzz check-deb test-windows
 
 test-asan: build-asan
-	$(SANITIZER_ENV) bash scripts/run-tests.sh $(ASAN_BUILD)
+	$(SANITIZER_ENV) bash scripts/run-tests.sh $(ASAN_BUILD) -LE wine
 
 test-fuzz: build-fuzz
 	bash scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_RUNS)
 
-# The Windows program's tests, under Wine.
-test-windows: windows
+# The Windows program's tests, under Wine; its sound is listened to by a
+# test of the Linux build.
+test-windows: windows build-asan
 	bash scripts/run-tests.sh $(WINDOWS_BUILD)
+	$(SANITIZER_ENV) bash scripts/run-tests.sh $(ASAN_BUILD) -L wine
 
 configure:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -55,7 +57,8 @@ build: configure
 # The builds made once from scratch are unity builds: each target's sources
 # compiled together, Qt's headers read once.
 build-asan:
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLINKETY_SANITIZE=ON -DCMAKE_UNITY_BUILD=ON
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLINKETY_SANITIZE=ON -DCMAKE_UNITY_BUILD=ON \
+	    -DPLINKETY_WASAPI_PROBE=$(abspath $(WINDOWS_BUILD))/wasapi_probe.exe
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 build-fuzz:

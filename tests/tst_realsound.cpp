@@ -27,30 +27,6 @@ using Mode = AudioBackend::Mode;
 
 namespace {
 
-constexpr int kFrameSamples = 2;
-
-// The clip as the sink plays it: 16-bit stereo at the clip's own rate.
-std::vector<qint16> sinkSamples(const QByteArray &image)
-{
-    const auto wave = WaveImage::parse(image);
-    Q_ASSERT(wave);
-    std::vector<qint16> samples;
-    const char *data = image.constData() + wave->dataOffset;
-    for (qsizetype frame = 0; frame < wave->frames(); ++frame) {
-        for (int channel = 0; channel < kFrameSamples; ++channel) {
-            const qsizetype at = frame * wave->blockAlign + (wave->channels == 2 ? channel : 0) * (wave->bitsPerSample / 8);
-            samples.push_back(wave->bitsPerSample == 8 ? qint16((quint8(data[at]) - 128) * 256)
-                                                       : qFromLittleEndian<qint16>(data + at));
-        }
-    }
-    return samples;
-}
-
-qint64 frames(const std::vector<qint16> &samples)
-{
-    return qint64(samples.size()) / kFrameSamples;
-}
-
 double energy(const std::vector<qint16> &samples)
 {
     double sum = 0;
@@ -65,15 +41,6 @@ int peak(const std::vector<qint16> &samples)
     for (const qint16 sample : samples)
         loudest = std::max(loudest, std::abs(int(sample)));
     return loudest;
-}
-
-// Whether `captured` holds `clip` unchanged from frame `at` on.
-bool holdsAt(const std::vector<qint16> &captured, qint64 at, const std::vector<qint16> &clip, qint64 clipFrames)
-{
-    if (at < 0 || at + clipFrames > frames(captured))
-        return false;
-    return std::equal(clip.begin(), clip.begin() + clipFrames * kFrameSamples,
-                      captured.begin() + at * kFrameSamples);
 }
 
 // The frame after the third of three whole greeting pops that are all

@@ -1,8 +1,8 @@
 #include "SystemAudioBackend.h"
 
-#include "SilentBackend.h"
+#include "WasapiBackend.h"
 
 std::unique_ptr<AudioBackend> createSystemAudioBackend()
 {
-    return std::make_unique<SilentBackend>();
+    return std::make_unique<WasapiBackend>();
 }

@@ -1,5 +1,9 @@
 #include "SoundCapture.h"
 
+#include "sound/WaveImage.h"
+
+#include <QtEndian>
+
 #include <QtEndian>
 
 #include <algorithm>
@@ -159,4 +163,30 @@ SoundCapture::Clock::time_point SoundCapture::heardAt(qint64 frame) const
         return {};
     std::nth_element(starts.begin(), starts.begin() + starts.size() / 2, starts.end());
     return starts[starts.size() / 2] + framesToDuration(frame);
+}
+
+std::vector<qint16> sinkSamples(const QByteArray &image)
+{
+    const auto wave = WaveImage::parse(image);
+    Q_ASSERT(wave);
+    std::vector<qint16> samples;
+    const char *data = image.constData() + wave->dataOffset;
+    for (qsizetype frame = 0; frame < wave->frames(); ++frame) {
+        for (int channel = 0; channel < kFrameSamples; ++channel) {
+            const qsizetype at = frame * wave->blockAlign + (wave->channels == 2 ? channel : 0) * (wave->bitsPerSample / 8);
+            samples.push_back(wave->bitsPerSample == 8 ? qint16((quint8(data[at]) - 128) * 256)
+                                                       : qFromLittleEndian<qint16>(data + at));
+        }
+    }
+    return samples;
+}
+
+double partedAtMs(const std::vector<qint16> &heard, qint64 at, const std::vector<qint16> &clip, qint64 count)
+{
+    const auto msOf = [](qint64 sampleCount) { return 1000.0 * double(sampleCount) / kFrameSamples / SoundCapture::kRate; };
+    if (at < 0 || at + count > frames(heard))
+        return msOf(qint64(clip.size()));
+    const auto end = clip.begin() + count * kFrameSamples;
+    const auto differs = std::mismatch(clip.begin(), end, heard.begin() + at * kFrameSamples).first;
+    return differs == end ? -1.0 : msOf(differs - clip.begin());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <atomic>
@@ -65,6 +66,29 @@ private:
     std::vector<Read> m_reads;
     std::thread m_thread;
 };
+
+// Samples of a frame as the sink plays them: stereo.
+constexpr int kFrameSamples = 2;
+
+// A wave image's samples as the sink plays them: 16-bit stereo at the
+// clip's own rate (8-bit widened, mono on both sides).
+std::vector<qint16> sinkSamples(const QByteArray &image);
+
+inline qint64 frames(const std::vector<qint16> &samples)
+{
+    return qint64(samples.size()) / kFrameSamples;
+}
+
+// Where `heard` stops holding the first `count` frames of `clip` from frame
+// `at` on, in ms into the clip; -1 where it holds them all, and the clip's
+// length where they are not all there to compare.
+double partedAtMs(const std::vector<qint16> &heard, qint64 at, const std::vector<qint16> &clip, qint64 count);
+
+// Whether `heard` holds `clip` unchanged from frame `at` on.
+inline bool holdsAt(const std::vector<qint16> &heard, qint64 at, const std::vector<qint16> &clip, qint64 count)
+{
+    return partedAtMs(heard, at, clip, count) < 0;
+}
 
 // The first and last frame of `samples` (16-bit stereo, as
 // SoundCapture::samples() gives them) with a sample louder than

@@ -12,14 +12,11 @@ runs=${2:-15}
 program=$build/plinkety.exe
 bare=$build/bench/bare_window.exe
 source "$here/../../tests/x11/x11-session.sh"
-unset QT_QPA_PLATFORM
-export WINEPREFIX=$session_dir/wine-prefix
+source "$here/../../tests/windows/wine-session.sh"
 # A sound server to hear the greeting, as on a desktop.
 bash "$here/../../scripts/pulse-test-server.sh" start "$session_dir/sound" $$ >/dev/null
-trap 'bash "$here/../../scripts/pulse-test-server.sh" end "$session_dir/sound"; end_session' EXIT
+trap 'end_wine; bash "$here/../../scripts/pulse-test-server.sh" end "$session_dir/sound"; end_session' EXIT
 export PULSE_SERVER=unix:$session_dir/sound/run/pulse/native
-wine_run=$here/../../tests/windows/wine-run.sh
-"$wine_run" wineboot -u >/dev/null 2>&1
 
 awk -v b="$(stat -c %s "$bare")" -v p="$(stat -c %s "$program")" 'BEGIN {
     printf "size of the .exe            bare %8.2f MB   plinkety %8.2f MB   (+%.2f MB; goal <= +2 MB)\n",
@@ -37,7 +34,7 @@ launch_ms() {
     local before start listed pid
     before=$(wc -l <"$session_dir/clients")
     start=$(date +%s%N)
-    "$wine_run" "$1" >/dev/null 2>&1 &
+    wine_run "$1" >/dev/null 2>&1 &
     pid=$!
     for _ in $(seq 1000); do
         listed=$(sed -n "$((before + 1)),\$p" "$session_dir/clients" | grep -m1 '0x' | cut -d' ' -f1 || true)
@@ -45,7 +42,7 @@ launch_ms() {
         sleep 0.01
     done
     xdotool search --sync --onlyvisible --pid "$pid" >/dev/null 2>&1 || true
-    "$wine_run" taskkill /im "$(basename "$1")" >/dev/null 2>&1 || true
+    wine_run taskkill /im "$(basename "$1")" >/dev/null 2>&1 || true
     wait "$pid" 2>/dev/null || true
     sleep 0.3
     echo $(( (listed - start) / 1000000 ))
@@ -65,4 +62,3 @@ p=$(printf '%s\n' "${plinkety_ms[@]}" | median)
 printf 'launch to window (median)   bare %8d ms      plinkety %8d ms      (%+d ms; goal <= +51 ms)\n' "$b" "$p" "$((p - b))"
 echo "runs: bare ${bare_ms[*]}"
 echo "      plinkety ${plinkety_ms[*]}"
-/usr/lib/wine/wineserver -k 2>/dev/null || true

@@ -9,31 +9,29 @@ set -euo pipefail
 setup=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../x11/x11-session.sh"
-# The Windows program picks its own platform.
-unset QT_QPA_PLATFORM
+source "$here/wine-session.sh"
+trap 'end_wine; end_session' EXIT
 export PULSE_SERVER=unix:$session_dir/no-server
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-wine() { "$here/wine-run.sh" "$@"; }
 
 folder="$WINEPREFIX/drive_c/Program Files/Plinkety"
 menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Plinkety"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Plinkety'
-listed() { wine reg query "$key" 2>/dev/null | grep -q DisplayName; }
+listed() { wine_run reg query "$key" 2>/dev/null | grep -q DisplayName; }
 
-wine "$setup" /S
+wine_run "$setup" /S
 [ -f "$folder/plinkety.exe" ] || fail "no plinkety.exe in Program Files"
 [ -f "$folder/Uninstall.exe" ] || fail "no uninstaller in Program Files"
 [ -f "$menu/Plinkety.lnk" ] || fail "no Start-menu entry"
 listed || fail "not listed among the installed programs"
 
-roaming=$(find "$WINEPREFIX/drive_c/users" -maxdepth 3 -path '*/AppData/Roaming' ! -path '*/Public/*' | head -n1)
 ini=$roaming/Plinkety/Plinkety.ini
 rm -f "$ini"
-wine "C:\\Program Files\\Plinkety\\plinkety.exe" 2>"$session_dir/program.log" &
+wine_run "C:\\Program Files\\Plinkety\\plinkety.exe" 2>"$session_dir/program.log" &
 pid=$!
 timeout 60 xdotool search --sync --onlyvisible --name '^Plinkety$' >/dev/null || fail "the installed program shows no window"
-wine taskkill /im plinkety.exe >/dev/null 2>&1 || true
+wine_run taskkill /im plinkety.exe >/dev/null 2>&1 || true
 for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 if kill -0 "$pid" 2>/dev/null; then
     fail "taskkill did not close the program"
@@ -43,7 +41,7 @@ wait "$pid" || fail "the program ended with status $?"
 [ "$(tr -d '\r' <"$ini" 2>/dev/null | sed -n 's/^Popped=//p')" = 0 ] || fail "closing did not save the count"
 
 # The uninstaller copies itself away and goes on from there.
-wine "C:\\Program Files\\Plinkety\\Uninstall.exe" /S
+wine_run "C:\\Program Files\\Plinkety\\Uninstall.exe" /S
 for _ in $(seq 100); do [ -e "$folder" ] || break; sleep 0.2; done
 [ ! -e "$folder" ] || fail "Program Files still holds: $(ls "$folder")"
 [ ! -e "$menu" ] || fail "the Start-menu entry is still there"

@@ -8,26 +8,22 @@ set -euo pipefail
 program=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../x11/x11-session.sh"
-# The Windows program picks its own platform.
-unset QT_QPA_PLATFORM
+source "$here/wine-session.sh"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 sound=$session_dir/sound
 bash "$here/../../scripts/pulse-test-server.sh" start "$sound" $$ >/dev/null
-trap 'bash "$here/../../scripts/pulse-test-server.sh" end "$sound"; end_session' EXIT
+trap 'end_wine; bash "$here/../../scripts/pulse-test-server.sh" end "$sound"; end_session' EXIT
 export PULSE_SERVER=unix:$sound/run/pulse/native
 cat "$sound/capture.fifo" >"$session_dir/capture.raw" &
 session_pids+=($!)
 
-# The user's settings, as Windows keeps them for this prefix's user.
-"$here/wine-run.sh" wineboot -u >/dev/null 2>&1 || true
-roaming=$(find "$WINEPREFIX/drive_c/users" -maxdepth 3 -path '*/AppData/Roaming' ! -path '*/Public/*' | head -n1)
 ini=$roaming/Plinkety/Plinkety.ini
 mkdir -p "$(dirname "$ini")"
 printf '[Defaults]\r\nTop=1500\r\nLeft=3000\r\nHeight=4995\r\nWidth=6000\r\nPopped=812\r\n' >"$ini"
 
-"$here/wine-run.sh" "$program" 2>"$session_dir/program.log" &
+wine_run "$program" 2>"$session_dir/program.log" &
 pid=$!
 wid=$(timeout 60 xdotool search --sync --onlyvisible --name '^Plinkety$' | head -n1)
 [ -n "$wid" ] || { fail "no window"; cat "$session_dir/program.log"; exit 1; }

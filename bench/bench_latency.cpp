@@ -7,11 +7,9 @@
 // nothing.
 //
 //   bench_latency [plays]     (default 100 of each)
+#include "ClickToSound.h"
 #include "FloorClient.h"
-#include "Percentile.h"
-#include "support/ProcessProbes.h"
 #include "support/PulseTestServer.h"
-#include "support/SoundCapture.h"
 #include "sound/SoundClips.h"
 #include "sound/SystemAudioBackend.h"
 #include "sound/WaveImage.h"
@@ -21,31 +19,11 @@
 #include <QRandomGenerator>
 
 #include <algorithm>
-#include <cmath>
-#include <functional>
 #include <cstdio>
 #include <thread>
 #include <vector>
 
-namespace {
-
 using Clock = SoundCapture::Clock;
-
-void printFigures(const char *what, std::vector<double> values)
-{
-    if (values.empty()) {
-        std::printf("%-34s no figures\n", what);
-        return;
-    }
-    double sum = 0;
-    for (const double value : values)
-        sum += value;
-    std::printf("%-34s n=%3zu  min %5.1f  median %5.1f  p90 %5.1f  mean %5.1f  max %6.1f ms\n", what, values.size(),
-                percentile(values, 0), percentile(values, 50), percentile(values, 90), sum / values.size(),
-                percentile(values, 100));
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -71,28 +49,8 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    // Waits for the first sample of what `play` starts; NaN if none came.
-    // PipeWire's sink here now and then drops or bunches a period, so the
-    // frame count that the capture dates frames by is no true clock there: a
-    // first sample can be dated before its play. Such figures are counted,
-    // not taken.
-    const auto latencyOf = [&](const std::function<void()> &play) {
-        const qint64 mark = capture.frameCount();
-        const auto called = Clock::now();
-        play();
-        const qint64 first = capture.waitForSound(mark, 2000);
-        return first < 0 ? std::nan("") : msBetween(called, capture.heardAt(first));
-    };
-    std::vector<double> ours, floors, callTimes;
-    int silent = 0, early = 0;
-    const auto take = [&](double ms, std::vector<double> &into) {
-        if (std::isnan(ms))
-            ++silent;
-        else if (ms < 0)
-            ++early;
-        else
-            into.push_back(ms);
-    };
+    Latencies ours, floors;
+    std::vector<double> callTimes;
     for (int play = -5; play < plays; ++play) { // five of each to warm up
         for (const bool isFloor : {false, true}) {
             // A random pause, so that plays fall on every point of the sink's cycle.
@@ -101,7 +59,7 @@ int main(int argc, char **argv)
             const QByteArray image = Resources::LoadResData(clips.clipId(entry));
             const auto wave = WaveImage::parse(image);
             double returnedMs = 0;
-            const double ms = latencyOf([&] {
+            const double ms = latencyOf(capture, [&] {
                 const auto called = Clock::now();
                 if (isFloor)
                     floor.press(image.mid(wave->dataOffset, wave->dataSize));
@@ -111,17 +69,16 @@ int main(int argc, char **argv)
             });
             if (play < 0)
                 continue;
-            take(ms, isFloor ? floors : ours);
+            (isFloor ? floors : ours).take(ms);
             if (!isFloor)
                 callTimes.push_back(returnedMs);
         }
     }
     // After a pause long enough for the back end to cork its stream.
-    std::vector<double> afterPause;
+    Latencies afterPause;
     for (int i = 0; i < 5; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-        const double ms = latencyOf([&] { clips.PlayClip(SoundClips::Pop0, AudioBackend::Mode::Asynchronous); });
-        take(ms, afterPause);
+        afterPause.take(latencyOf(capture, [&] { clips.PlayClip(SoundClips::Pop0, AudioBackend::Mode::Asynchronous); }));
     }
 
     // The greeting: three pops handed over at once, the call returning once
@@ -144,12 +101,14 @@ int main(int argc, char **argv)
 
     std::printf("pop clips through %s's pipe sink, %d plays each, in turns\n",
                 PulseTestServer::isPipeWire() ? "PipeWire" : "PulseAudio", plays);
-    printFigures("floor client: press to first sample", floors);
-    printFigures("Plinkety: PlayClip to first sample", ours);
+    printFigures("floor client: press to first sample", floors.ms);
+    printFigures("Plinkety: PlayClip to first sample", ours.ms);
     printFigures("Plinkety: PlayClip returns", callTimes);
-    printFigures("Plinkety: first pop after 1.5 s", afterPause);
+    printFigures("Plinkety: first pop after 1.5 s", afterPause.ms);
     printFigures("greeting: PlayBufferInARow(3) returns", greetingCalls);
     printFigures("greeting: returns after its last sample", greetingLate);
+    const int silent = ours.silent + floors.silent + afterPause.silent;
+    const int early = ours.early + floors.early + afterPause.early;
     if (silent)
         std::printf("%d plays were not heard\n", silent);
     if (early)

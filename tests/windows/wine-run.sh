@@ -20,6 +20,8 @@ done < <(env | grep -E '^QT_[A-Za-z0-9_]*=')
 mkdir -p "$(dirname "$WINEPREFIX")"
 (
     flock 9
-    [ -f "$WINEPREFIX/system.reg" ] || "$wine" wineboot -i >/dev/null 2>&1
+    # The lock stays with this shell: the Wine server that wineboot leaves
+    # running must not hold it.
+    [ -f "$WINEPREFIX/system.reg" ] || "$wine" wineboot -i 9>&- >/dev/null 2>&1
 ) 9>"$WINEPREFIX.lock"
 exec "$wine" "$@"

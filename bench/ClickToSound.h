@@ -4,12 +4,30 @@
 // sample the test sound server's sink plays of it, and printing figures.
 #include "Percentile.h"
 #include "support/ProcessProbes.h"
+#include "support/PulseTestServer.h"
 #include "support/SoundCapture.h"
 
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <vector>
+
+// Starts the test sound server and listens to its sink; false, said on
+// stderr, where either cannot be had.
+inline bool startListening(PulseTestServer &server, std::unique_ptr<SoundCapture> &capture)
+{
+    if (!server.start()) {
+        std::fprintf(stderr, "cannot start pulseaudio: %s\n", qPrintable(server.error()));
+        return false;
+    }
+    capture = std::make_unique<SoundCapture>(server.fifoPath());
+    if (!capture->isOpen() || !capture->waitForSinkTime(300, 5000)) {
+        std::fprintf(stderr, "nothing comes from the sink\n");
+        return false;
+    }
+    return true;
+}
 
 // Milliseconds from just before `play` until the first sample of what it
 // starts sounds; NaN if none came.

@@ -31,15 +31,10 @@ int main(int argc, char **argv)
     const int plays = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100;
 
     PulseTestServer server;
-    if (!server.start()) {
-        std::fprintf(stderr, "cannot start pulseaudio: %s\n", qPrintable(server.error()));
+    std::unique_ptr<SoundCapture> listening;
+    if (!startListening(server, listening))
         return 1;
-    }
-    SoundCapture capture(server.fifoPath());
-    if (!capture.isOpen() || !capture.waitForSinkTime(300, 5000)) {
-        std::fprintf(stderr, "nothing comes from the sink\n");
-        return 1;
-    }
+    SoundCapture &capture = *listening;
     const auto backend = createSystemAudioBackend();
     SoundClips clips(*backend);
     clips.FillTable();

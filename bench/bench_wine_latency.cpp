@@ -98,15 +98,10 @@ int main(int argc, char **argv)
         return 1;
     }
     PulseTestServer server;
-    if (!server.start()) {
-        std::fprintf(stderr, "cannot start pulseaudio: %s\n", qPrintable(server.error()));
+    std::unique_ptr<SoundCapture> listening;
+    if (!startListening(server, listening))
         return 1;
-    }
-    SoundCapture capture(server.fifoPath());
-    if (!capture.isOpen() || !capture.waitForSinkTime(300, 5000)) {
-        std::fprintf(stderr, "nothing comes from the sink\n");
-        return 1;
-    }
+    SoundCapture &capture = *listening;
 
     WinePrefix prefix;
     Probe probes[] = {Probe("floor"), Probe("plinkety")};

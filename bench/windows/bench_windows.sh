@@ -41,8 +41,9 @@ launch_ms() {
         [ -n "$listed" ] && break
         sleep 0.01
     done
-    xdotool search --sync --onlyvisible --pid "$pid" >/dev/null 2>&1 || true
     wine_run taskkill /im "$(basename "$1")" >/dev/null 2>&1 || true
+    for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$pid" 2>/dev/null && wine_run taskkill /f /im "$(basename "$1")" >/dev/null 2>&1
     wait "$pid" 2>/dev/null || true
     sleep 0.3
     echo $(( (listed - start) / 1000000 ))

@@ -40,12 +40,12 @@ test-fuzz: build-fuzz
 	bash scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_RUNS)
 
 # The Windows program's tests, under Wine; its sound is listened to by a
-# test of the Linux build. They come after the Linux tests: Wine is heavy,
-# and the sound tests hear in real time.
+# test of the Linux build. One after another, after the Linux tests: Wine
+# is heavy, and the sound tests hear in real time.
 test-windows: windows test-asan
 	bash scripts/run-tests.sh $(WINDOWS_BUILD)
 
-test-wine-sound: windows test-asan
+test-wine-sound: windows test-windows
 	$(SANITIZER_ENV) bash scripts/run-tests.sh $(ASAN_BUILD) -L wine
 
 configure:

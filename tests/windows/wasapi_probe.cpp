@@ -74,6 +74,10 @@ int main(int argc, char **argv)
         play(backend, number(0), Mode::Synchronous);
         play(backend, number(1), Mode::Asynchronous);
     } else if (command == "cut" && arguments == 3) {
+        // The device opened first, so that what is cut has really sounded
+        // however long Wine takes to open it on a busy machine.
+        backend.prepare(Resources::LoadResData(qint16(number(0))));
+        std::this_thread::sleep_for(std::chrono::seconds(1));
         play(backend, number(0), Mode::Asynchronous);
         std::this_thread::sleep_for(std::chrono::milliseconds(number(1)));
         play(backend, number(2), Mode::Asynchronous);

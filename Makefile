@@ -33,7 +33,9 @@ run: deps build-program
 test: deps-test
 	$(MAKE) --no-print-directory -j5 --output-sync=recurse test-asan test-fuzz check-deb test-windows test-wine-sound
 
-test-asan: build-asan
+# The Windows build is made first too, so that its compiling does not take
+# the time that the Linux sound tests hear in.
+test-asan: build-asan windows
 	$(SANITIZER_ENV) bash scripts/run-tests.sh $(ASAN_BUILD) -LE wine
 
 test-fuzz: build-fuzz

@@ -38,7 +38,9 @@ test: deps-test
 test-asan: build-asan windows
 	$(SANITIZER_ENV) bash scripts/run-tests.sh $(ASAN_BUILD) -LE wine
 
-test-fuzz: build-fuzz
+# The fuzzers and the package's check, which keep both cores busy, run after
+# the Linux tests: their sound is heard in real time.
+test-fuzz: build-fuzz test-asan
 	bash scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_RUNS)
 
 # The Windows program's tests, under Wine; its sound is listened to by a
@@ -85,7 +87,7 @@ deb: deps-deb
 
 # The package through lintian, appstreamcli and desktop-file-validate, and
 # (as root) installed, started and purged.
-check-deb: deb
+check-deb: deb test-asan
 	bash scripts/check-package.sh $$(ls -t $(DEB_DIR)/plinkety_*.deb | head -n 1)
 
 deps:

@@ -274,6 +274,36 @@ private slots:
         QCOMPARE(none.text(), QString());
     }
 
+    // The store writes the file itself: every value there, of whatever kind,
+    // and every text saved, reads back through QSettings as it was.
+    void aSaveKeepsEveryValueOfTheFileAsQSettingsReadsIt()
+    {
+        writeSettingsFile("[General]\nloose=1\n[%General]\nreal=2\n[Defaults]\nPopped=4\nlist=a, \"b,c\"\n"
+                          "ba=@ByteArray(a\\0\\xff)\nr=@Rect(1 2 3 4)\nat=@@x\nsub\\key=3\n"
+                          "[D%E9]\n%U20AC=e\nk%20y%25%3D=z\n");
+        QMap<QString, QVariant> before;
+        {
+            QSettings settings(copyOfFile(), QSettings::IniFormat);
+            for (const QString &key : settings.allKeys())
+                before.insert(key, settings.value(key));
+        }
+        QCOMPARE(before.size(), 10);
+        const QStringList texts {QString::fromUtf8("\x01""1b\tc\nd\"e\\f;g=h,i"), QStringLiteral(" lead "), QStringLiteral("@at"),
+                                 QString::fromUtf8("\xc2\xbd\xe2\x82\xac\x7f\xf0\x9f\x98\x80"), QString(), QStringLiteral("a b")};
+        QtSettingsStore store(path());
+        for (int i = 0; i < texts.size(); ++i)
+            store.SaveSetting(app, QStringLiteral("Saved"), QStringLiteral("t%1").arg(i), texts[i]);
+        QVERIFY(store.flush());
+
+        QSettings written(copyOfFile(), QSettings::IniFormat);
+        QCOMPARE(written.status(), QSettings::NoError);
+        QCOMPARE(written.allKeys().size(), before.size() + texts.size());
+        for (auto value = before.cbegin(); value != before.cend(); ++value)
+            QCOMPARE(written.value(value.key()), value.value());
+        for (int i = 0; i < texts.size(); ++i)
+            QCOMPARE(written.value(QStringLiteral("Saved/t%1").arg(i)).toString(), texts[i]);
+    }
+
     void aFlushKeepsWhatOthersWroteSinceAndPutsANewFileInPlace()
     {
         writeSettingsFile("[Defaults]\nPopped=1\nTop=10\n");
@@ -384,7 +414,7 @@ private slots:
     {
         const QString expected = QDir::fromNativeSeparators(qEnvironmentVariable("APPDATA")) + "/Plinkety/Plinkety.ini";
         QtSettingsStore store;
-        QCOMPARE(store.fileName(app), expected);
+        QCOMPARE(store.fileName(), expected);
         store.SaveSetting(app, defaults, QStringLiteral("Popped"), QStringLiteral("31"));
         QVERIFY(store.flush());
         QCOMPARE(QSettings(expected, QSettings::IniFormat).value(QStringLiteral("Defaults/Popped")), QVariant(QStringLiteral("31")));
@@ -397,7 +427,7 @@ private slots:
         QSettings native(QSettings::NativeFormat, QSettings::UserScope, app, app);
         QCOMPARE(native.fileName(), expected);
         QtSettingsStore store;
-        QCOMPARE(store.fileName(app), expected);
+        QCOMPARE(store.fileName(), expected);
         store.SaveSetting(app, defaults, QStringLiteral("Popped"), QStringLiteral("31"));
         QVERIFY(store.flush());
         native.sync();

@@ -5,24 +5,23 @@
 #include <QMap>
 #include <QString>
 #include <memory>
-#include <vector>
 
 class QSettings;
 
-// The per-user store on disk, kept by QSettings in its INI format: the
-// application name is both organisation and application, so on Linux the
-// values of "Plinkety" live in ~/.config/Plinkety/Plinkety.conf. Every
-// value is text. The file is read when its first value is asked for; what
-// cannot be read is logged on stderr and the defaults take its place.
-// Saved values wait in memory until flush(), which hands them to QSettings
-// for an atomic save only once the folder is known to take the whole file.
-// A save holds a lock file beside the settings file from reading what is
-// there to writing it back, so programs saving at once take turns.
+// The per-user store on disk: one INI file that QSettings reads, by default
+// ~/.config/Plinkety/Plinkety.conf on Linux and %APPDATA%\Plinkety\Plinkety.ini
+// on Windows. Every value is text. The file is read when its first value
+// is asked for; what cannot be read is logged on stderr and the defaults
+// take its place. Saved values wait in memory until flush(), which holds
+// the file's lock from reading what is there to putting the new file in
+// its place, so that programs saving at once take turns and each builds on
+// the other's values.
 class QtSettingsStore : public SettingsStore
 {
 public:
+    // The file where this user's settings of the program live.
     QtSettingsStore();
-    // Keeps the values of every application in the one file given.
+    // Keeps every application's values in the one file given.
     explicit QtSettingsStore(const QString &fileName);
     ~QtSettingsStore() override;
 
@@ -33,20 +32,25 @@ public:
     void UpdateSetting(const QString &application, const QString &section, const QString &key,
                        const QString &defaultText, const Update &update) override;
     bool flush(QString *whyNot = nullptr) override;
+    std::unique_ptr<SettingsStore> twin() const override;
 
-    // Where the values of application are kept.
-    QString fileName(const QString &application) const;
+    QString fileName() const { return m_path; }
 
 private:
-    struct StoredFile;
+    struct Change
+    {
+        QString value;       // the text to save, or
+        Update update;       // what to make of the text there when saving
+        QString defaultText; // what update is given where the key holds nothing
+    };
 
-    StoredFile &fileOf(const QString &application);
-    static bool write(StoredFile &file, QString &whyNot);
-    static void applyChanges(StoredFile &file, QSettings &settings);
+    QSettings *read();
+    bool write(QString &whyNot);
     // The key's text as settings hold it, or defaultText where it holds none.
-    static QString storedText(const StoredFile &file, const QSettings &settings, const QString &name,
-                              const QString &defaultText);
+    QString storedText(const QSettings &settings, const QString &name, const QString &defaultText) const;
 
-    QString m_fixedFileName;
-    std::vector<std::unique_ptr<StoredFile>> m_files;
+    QString m_path;
+    bool m_readTried = false;
+    std::unique_ptr<QSettings> m_read; // null where the path is no settings file
+    QMap<QString, Change> m_changes;   // "section/key" -> change, saved since the last flush
 };

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 
 // A per-user store of text values addressed by application, section and key.
 class SettingsStore
@@ -30,4 +31,8 @@ public:
         Q_UNUSED(whyNot);
         return true;
     }
+
+    // A store of its own on the same values, for a save made on another
+    // thread; null where there is none, and saves stay on this store.
+    virtual std::unique_ptr<SettingsStore> twin() const { return nullptr; }
 };

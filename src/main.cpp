@@ -8,6 +8,7 @@
 #include "ui/frmPlinkety.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -54,5 +55,6 @@ int main(int argc, char **argv)
     // like one in an event's handler.
     ErrorReport::guard([&] { status = run(*app, *audio, session); });
     session.end();
-    return status;
+    // Pops that could not be saved were told of; the status says so too.
+    return std::max(status, ErrorReport::exitStatus());
 }

@@ -1,5 +1,11 @@
 #include "tst_mainwindow_support.h"
 
+#include "settings/CountSaver.h"
+#include "settings/QtSettingsStore.h"
+#include "settings/StoredCount.h"
+#include "support/Files.h"
+
+#include <QDir>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -23,6 +29,8 @@ private slots:
     void twoWindowsOnOneStoreAddUpTheirPops();
     void programsSavingTheCountAtOnceTakeTurns();
     void aCommitDataRequestSavesWithoutClosingAndTheCloseAddsNothingTwice();
+    void aKilledProgramKeepsEveryPopMadeTwoSecondsBefore();
+    void anAutosaveThatFailsIsTriedAgainAtTheNextPause();
 };
 
 void CountSavingTest::twoWindowsOnOneStoreAddUpTheirPops_data()
@@ -98,6 +106,42 @@ void CountSavingTest::aCommitDataRequestSavesWithoutClosingAndTheCloseAddsNothin
     f.window->close();
     QCOMPARE(f.stored(QStringLiteral("Popped")), QStringLiteral("105"));
     QCOMPARE(f.window->numPopped(), 105);
+}
+
+void CountSavingTest::aKilledProgramKeepsEveryPopMadeTwoSecondsBefore()
+{
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("Plinkety.conf"));
+    QSettings(file, QSettings::IniFormat).setValue(QStringLiteral("Defaults/Popped"), QStringLiteral("100"));
+    QProcess window;
+    window.start(QStringLiteral(TWO_WINDOWS_PROBE), {file, QStringLiteral("20")});
+    QVERIFY(saysPopped(window));
+    QTest::qWait(2000);
+    window.kill();
+    QVERIFY(window.waitForFinished(20000));
+    QCOMPARE(QSettings(file, QSettings::IniFormat).value(QStringLiteral("Defaults/Popped")).toString(),
+             QStringLiteral("120"));
+}
+
+void CountSavingTest::anAutosaveThatFailsIsTriedAgainAtTheNextPause()
+{
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("Plinkety.conf"));
+    QtSettingsStore store(file);
+    StoredCount::write(store, 7);
+    QVERIFY(store.flush());
+    CountSaver saver(store);
+    saver.reset(7);
+    QVERIFY(QDir().mkpath(file + QStringLiteral(".lock"))); // no lock can be taken
+    saver.popped(8);
+    QTRY_VERIFY_WITH_TIMEOUT(saver.failure().contains(QStringLiteral("not a lock file")), 2000);
+    QCOMPARE(saver.saved(), 7);
+
+    QVERIFY(QDir().rmdir(file + QStringLiteral(".lock")));
+    saver.popped(9);
+    QTRY_COMPARE_WITH_TIMEOUT(saver.saved(), 9, 2000);
+    QVERIFY(saver.failure().isEmpty());
+    QCOMPARE(readFile(file), QByteArray("[Defaults]\nPopped=9\n"));
 }
 
 QTEST_MAIN(CountSavingTest)

@@ -18,7 +18,23 @@ QString describe(const std::exception &error)
     return QStringLiteral("Run-time error:\n\n%1").arg(QString::fromLocal8Bit(error.what()));
 }
 
+int warnings = 0;
+
 } // namespace
+
+void warn(const QString &text)
+{
+    ++warnings;
+    std::fprintf(stderr, "Plinkety: %s\n", qPrintable(QString(text).replace(QStringLiteral("\n\n"), QStringLiteral(" "))));
+    std::fflush(stderr);
+    if (qobject_cast<QApplication *>(QCoreApplication::instance()) && !isHeadless())
+        QMessageBox::warning(nullptr, QStringLiteral("Plinkety"), text);
+}
+
+int exitStatus()
+{
+    return warnings > 0 ? 1 : 0;
+}
 
 bool isHeadless()
 {

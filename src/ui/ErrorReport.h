@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <exception>
 #include <utility>
 
@@ -9,6 +10,13 @@
 namespace ErrorReport {
 
 [[noreturn]] void report(const std::exception &error);
+
+// A fault the program lives through but the user must hear of, such as
+// pops that could not be saved: written to stderr, shown in a message box
+// (not on a headless platform), and the program's exit status becomes 1.
+void warn(const QString &text);
+// 1 once a warning was given, else 0.
+int exitStatus();
 
 // True where no one can see or answer a message box (offscreen, minimal).
 bool isHeadless();

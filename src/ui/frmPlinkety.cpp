@@ -36,6 +36,7 @@ frmPlinkety::frmPlinkety(AudioBackend &audio, SettingsStore &settings, RandomSou
     , m_clips(audio)
     , lblPop(new PopLabel)
     , m_sheet(*this, *lblPop, m_clips, random)
+    , m_saver(settings)
     , m_fitter(*this, [this] { applyPlacement(); })
 {
     createControls();
@@ -186,7 +187,10 @@ void frmPlinkety::btnMain_Click(qint16 index)
 
 void frmPlinkety::imgUnPopped_Click(qint16 index)
 {
-    m_turns.run([this, index] { m_sheet.PopBubble(index); });
+    m_turns.run([this, index] {
+        m_sheet.PopBubble(index);
+        m_saver.popped(numPopped());
+    });
 }
 
 QSizeF frmPlinkety::screenSizeTwips() const

@@ -3,6 +3,7 @@
 #include "BubblePictures.h"
 #include "FrameFitter.h"
 #include "HandlerTurns.h"
+#include "settings/CountSaver.h"
 #include "settings/WindowPlacement.h"
 #include "sheet/BubbleSheet.h"
 #include "sheet/SheetWindow.h"
@@ -98,7 +99,7 @@ private:
 
     BubbleSheet m_sheet;
 
-    qint32 m_countSaved = 0;     // numPopped as the last save left it
+    CountSaver m_saver;          // keeps the count on disk while the window is open
     bool m_fullIconSet = false;  // the icon's larger sizes, given after the first frame
     WindowPlacement m_placement; // as read and corrected at start-up
     FrameFitter m_fitter;        // brings the frame to m_placement once shown

@@ -17,7 +17,6 @@
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -58,8 +57,8 @@ void frmPlinkety::Form_Load()
 
     m_placement = WindowPlacement::read(m_settings);
     applyPlacement();
-    m_countSaved = StoredCount::read(m_settings);
-    m_sheet.setNumPopped(m_countSaved);
+    m_sheet.setNumPopped(StoredCount::read(m_settings));
+    m_saver.reset(numPopped());
     lblPop->setText(StatusLabel::plainLine(numPopped()));
 
     m_placement.correctCorner();
@@ -172,17 +171,15 @@ void frmPlinkety::Form_Unload()
 
 void frmPlinkety::saveSettings()
 {
+    m_saver.finish();
     presentPlacement().write(m_settings);
     // Only this window's pops since its last save: another window may have
     // saved its own meanwhile.
     const qint32 countNow = numPopped();
-    StoredCount::add(m_settings, Checked::sub(countNow, m_countSaved));
+    StoredCount::add(m_settings, Checked::sub(countNow, m_saver.saved()));
     QString whyNot;
-    if (m_settings.flush(&whyNot)) {
-        m_countSaved = countNow;
-    } else {
-        std::fprintf(stderr, "Plinkety: the pop count and the window's place could not be saved: %s\n",
-                     qPrintable(whyNot));
-        std::fflush(stderr);
-    }
+    if (m_settings.flush(&whyNot))
+        m_saver.reset(countNow);
+    else
+        ErrorReport::warn(QStringLiteral("The pop count and the window's place could not be saved:\n\n%1.").arg(whyNot));
 }

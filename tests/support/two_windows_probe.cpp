@@ -1,6 +1,6 @@
 // One Plinkety window on the settings file FILE, as a second program would
 // have it: it pops POPS bubbles, says "popped", and closes as a user would
-// once it reads a line.
+// once it reads a line. Until then its events run, as a program's do.
 //   two_windows_probe FILE POPS
 #include "platform/RandomSource.h"
 #include "settings/QtSettingsStore.h"
@@ -9,6 +9,7 @@
 #include "ui/frmPlinkety.h"
 
 #include <QApplication>
+#include <QSocketNotifier>
 #include <cstdio>
 
 int main(int argc, char **argv)
@@ -25,9 +26,13 @@ int main(int argc, char **argv)
         emit window.sheetArea()->bubblePressed(k);
     std::puts("popped");
     std::fflush(stdout);
-    char line[16];
-    if (!std::fgets(line, sizeof line, stdin))
-        return 3;
-    window.close();
-    return 0;
+    QSocketNotifier input(0, QSocketNotifier::Read);
+    QObject::connect(&input, &QSocketNotifier::activated, &window, [&] {
+        char line[16];
+        if (!std::fgets(line, sizeof line, stdin))
+            QCoreApplication::exit(3);
+        else
+            window.close();
+    });
+    return app.exec();
 }

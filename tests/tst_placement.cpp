@@ -23,6 +23,8 @@ private slots:
     void aFrameOffEveryScreenComesBackTo200();
     void aWindowOnTheSecondScreenOpensThere();
     void farAwayStoredValuesStillOpenAReachableWindow();
+    void aStoredSizeTooSmallOpensAndSavesTheDesignSize_data();
+    void aStoredSizeTooSmallOpensAndSavesTheDesignSize();
 };
 
 void PlacementTest::initTestCase()
@@ -139,8 +141,32 @@ void PlacementTest::farAwayStoredValuesStillOpenAReachableWindow()
     // Top and left off every screen; taller than the primary screen.
     QCOMPARE(window.frameGeometry().topLeft(), QPoint(13, 13));
     QCOMPARE(window.frameGeometry().height(), 1024 - 13);
-    // "inf" has no leading number: a width of 0 leaves the smallest client there is.
-    QCOMPARE(window.frameGeometry().width(), 1 + 2 + 2);
+    // "inf" has no leading number: a width of 0 opens at the design width.
+    QCOMPARE(window.frameGeometry().width(), 300);
+}
+
+void PlacementTest::aStoredSizeTooSmallOpensAndSavesTheDesignSize_data()
+{
+    QTest::addColumn<QString>("width");
+    QTest::addColumn<QString>("height");
+    QTest::newRow("no width") << "0" << "3500";
+    QTest::newRow("a negative height") << "4500" << "-20";
+    QTest::newRow("not a number") << "abc" << "nan";
+    QTest::newRow("just too narrow") << "1499" << "3500";
+}
+
+void PlacementTest::aStoredSizeTooSmallOpensAndSavesTheDesignSize()
+{
+    QFETCH(QString, width);
+    QFETCH(QString, height);
+    MainWindowFixture f;
+    f.store(QStringLiteral("Width"), width);
+    f.store(QStringLiteral("Height"), height);
+    f.start();
+    QCOMPARE(f.window->frameGeometry().size(), QSize(300, 233)); // 4500 x 3500 twips
+    f.window->close();
+    QCOMPARE(f.stored(QStringLiteral("Width")), QStringLiteral("4500"));
+    QCOMPARE(f.stored(QStringLiteral("Height")), QStringLiteral("3500"));
 }
 
 QTEST_MAIN(PlacementTest)

@@ -69,6 +69,17 @@ void WindowPlacement::correctCorner()
         left = 200;
 }
 
+void WindowPlacement::correctTooSmall()
+{
+    // 100 pixels at 96 dots per inch, beside the frame's own.
+    constexpr float smallest = 1500.0f;
+    const WindowPlacement design;
+    if (!(width >= smallest))
+        width = design.width;
+    if (!(height >= smallest))
+        height = design.height;
+}
+
 void WindowPlacement::correctSize(QSizeF screenTwips)
 {
     if (height > screenTwips.height())

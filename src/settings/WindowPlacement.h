@@ -26,6 +26,9 @@ struct WindowPlacement
 
     // Keeps the top-left corner from lying above or left of the screen.
     void correctCorner();
+    // A width or height too small to hold the two strips, a button and a
+    // row of bubbles (or no number at all) opens at its design size.
+    void correctTooSmall();
     // Keeps the window from being taller or wider than the screen.
     void correctSize(QSizeF screenTwips);
     // A frame that overlaps no screen's available area (a monitor that is

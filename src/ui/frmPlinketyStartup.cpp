@@ -62,6 +62,7 @@ void frmPlinkety::Form_Load()
     lblPop->setText(StatusLabel::plainLine(numPopped()));
 
     m_placement.correctCorner();
+    m_placement.correctTooSmall();
     m_placement.correctSize(Twips::screenSize());
     m_placement.bringOntoScreen(availableAreasTwips());
     applyPlacement();

@@ -13,6 +13,7 @@
 #include <limits>
 #ifdef Q_OS_UNIX
 #include <csignal>
+#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -432,6 +433,25 @@ private slots:
         QVERIFY(store.flush());
         native.sync();
         QCOMPARE(native.value(QStringLiteral("Defaults/Popped")), QVariant(QStringLiteral("31")));
+    }
+
+    // After the XDG base directory rules: a relative XDG_CONFIG_HOME is
+    // ignored, and without HOME the account's home directory is used.
+    void theSettingsFileFollowsTheXdgRules()
+    {
+        const QByteArray xdg = qgetenv("XDG_CONFIG_HOME");
+        const QByteArray home = qgetenv("HOME");
+        const QString accountHome = QFile::decodeName(getpwuid(geteuid())->pw_dir);
+        qputenv("XDG_CONFIG_HOME", "relative/config");
+        qputenv("HOME", "/home/someone");
+        const QString relativeIgnored = QtSettingsStore().fileName();
+        qunsetenv("XDG_CONFIG_HOME");
+        qunsetenv("HOME");
+        const QString noHome = QtSettingsStore().fileName();
+        qputenv("XDG_CONFIG_HOME", xdg);
+        qputenv("HOME", home);
+        QCOMPARE(relativeIgnored, QStringLiteral("/home/someone/.config/Plinkety/Plinkety.conf"));
+        QCOMPARE(noHome, QDir::cleanPath(accountHome + QStringLiteral("/.config/Plinkety/Plinkety.conf")));
     }
 #endif
 };

@@ -28,6 +28,7 @@ int run(QApplication &app, AudioBackend &audio, DesktopSession &session)
     frmPlinkety window(audio, settings, random);
     QObject::connect(&session, &DesktopSession::closeRequested, &window, &frmPlinkety::requestClose);
     window.show();
+    session.watchWindow(window.windowHandle());
     const int status = app.exec();
 
     // The window is gone; the closing clip is heard to its end.

@@ -14,3 +14,9 @@ void DesktopSession::watchCloseRequests()
     m_exitSignals = std::make_unique<ExitSignals>();
     connect(m_exitSignals.get(), &ExitSignals::closeRequested, this, &DesktopSession::closeRequested);
 }
+
+void DesktopSession::watchWindow(QWindow *window)
+{
+    m_windowLoss = std::make_unique<WindowLoss>(window);
+    connect(m_windowLoss.get(), &WindowLoss::lost, this, &DesktopSession::closeRequested);
+}

@@ -3,6 +3,7 @@
 #include "DisplayGuard.h"
 #include "ExitSignals.h"
 #include "FontWarmUp.h"
+#include "WindowLoss.h"
 
 #include <QObject>
 #include <memory>
@@ -36,6 +37,8 @@ public:
 
     // From now on, ending the program from outside asks for a close.
     void watchCloseRequests();
+    // So does the window's destruction by another program.
+    void watchWindow(QWindow *window);
     // Waits until the fonts are read; call before the application goes.
     void end() { m_fonts.wait(); }
 
@@ -45,4 +48,5 @@ signals:
 private:
     FontWarmUp m_fonts;
     std::unique_ptr<ExitSignals> m_exitSignals;
+    std::unique_ptr<WindowLoss> m_windowLoss;
 };

@@ -2,7 +2,7 @@
 # Under a real X server with a window manager: the stored values are the
 # window's outer frame, the window opens on exactly that frame, and opening
 # and closing the program without touching the window writes back exactly
-# what it read, however it is closed.
+# what it read, however it is closed (even when another client destroys it).
 #   placement_no_drift.sh path/to/plinkety
 set -euo pipefail
 program=$1
@@ -60,6 +60,7 @@ close_window() {
             [ "$(client_width "$wid")" = 398 ] || fail "the client is $(client_width "$wid") pixels wide, not 398"
             xdotool mousemove --window "$wid" 366 8 click 1 ;;
         sigterm) kill -TERM "$pid" ;;
+        destroyed) xdotool windowclose "$wid" ;; # by another client
     esac
     for _ in $(seq 100); do
         kill -0 "$pid" 2>/dev/null || break
@@ -115,7 +116,7 @@ RESIZE_TO="500 300" run_once close-control "200 100 400 333"
 [ "$LAST_FRAME" = "63 28 502 325" ] || fail "the moved frame is '$LAST_FRAME', expected '63 28 502 325'"
 expected="Top=420 Left=945 Height=4875 Width=7530 Popped=812"
 [ "$(stored_all)" = "$expected" ] || fail "after moving the store holds $(stored_all), expected $expected"
-for how in sigterm close-control; do
+for how in sigterm destroyed close-control; do
     run_once "$how" "63 28 502 325"
     [ "$(stored_all)" = "$expected" ] || fail "the moved frame drifted to $(stored_all)"
 done

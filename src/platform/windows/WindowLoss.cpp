@@ -1,0 +1,13 @@
+#include "platform/WindowLoss.h"
+
+// No other program can destroy a window of this one on Windows.
+class WindowLoss::Filter
+{
+};
+
+WindowLoss::WindowLoss(QWindow *window)
+    : m_window(window)
+{
+}
+
+WindowLoss::~WindowLoss() = default;

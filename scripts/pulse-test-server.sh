@@ -135,6 +135,10 @@ start_pipewire() {
     pw_spawn pipewire pipewire
     # WirePlumber gives up at once when PipeWire is not there yet.
     await 10 test -S "$dir/run/pipewire-0" || true
+    # The packaged WirePlumber set-up without its Bluetooth part, whose
+    # logind monitor stops WirePlumber where no systemd runs (a container).
+    mkdir -p "$dir/home/.config/wireplumber"
+    sed '/bluetooth\.lua/d' /usr/share/wireplumber/wireplumber.conf > "$dir/home/.config/wireplumber/wireplumber.conf"
     pw_spawn wireplumber wireplumber
     # Made here, not raced for: pactl, asking below, makes it too, and
     # pipewire-pulse fails when it appears between its look and its mkdir.

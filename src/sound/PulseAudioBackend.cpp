@@ -31,6 +31,10 @@ constexpr pa_usec_t kResamplerDelayUs = 8000;
 // can go idle. Pops in quick succession keep it running: uncorking costs
 // nothing on PulseAudio, but about a millisecond on PipeWire.
 constexpr pa_usec_t kIdleUs = 1000000;
+// A stream that has not played a clip out this long after the clip's own
+// length is not playing: PipeWire, on a busy machine, now and then leaves a
+// stream that takes every write and plays none of them.
+constexpr pa_usec_t kStuckUs = 1000000;
 
 pa_buffer_attr lowLatency(const pa_sample_spec &format)
 {
@@ -156,6 +160,8 @@ bool PulseAudioBackend::startLocked(const QByteArray &image, int times)
     m_playback.sounding = true;
     m_playback.endsBy = Clock::now() + length + kEndMargin;
     askWhenHeardLocked();
+    m_playback.stuckTimer = pa_context_rttime_new(m_connection->context(), pa_rtclock_now() + pa_usec_t(length.count()) + kStuckUs,
+                                                  &PulseAudioBackend::onStuck, this);
     return true;
 }
 
@@ -245,9 +251,11 @@ void PulseAudioBackend::dropTimersLocked()
         }
         *operation = nullptr;
     }
-    if (m_playback.heardTimer)
-        m_connection->api()->time_free(m_playback.heardTimer);
-    m_playback.heardTimer = nullptr;
+    for (pa_time_event **timer : {&m_playback.heardTimer, &m_playback.stuckTimer}) {
+        if (*timer)
+            m_connection->api()->time_free(*timer);
+        *timer = nullptr;
+    }
 }
 
 void PulseAudioBackend::askWhenHeardLocked()
@@ -374,4 +382,19 @@ void PulseAudioBackend::onIdle(pa_mainloop_api *api, pa_time_event *timer, const
         return;
     if (pa_operation *cork = pa_stream_cork(backend->m_stream, 1, nullptr, nullptr))
         pa_operation_unref(cork);
+}
+
+// The clip was never played out: the stream is let go and a new one made,
+// so that the next pop is heard rather than every pop from now on lost.
+void PulseAudioBackend::onStuck(pa_mainloop_api *api, pa_time_event *timer, const struct timeval *, void *self)
+{
+    auto *backend = static_cast<PulseAudioBackend *>(self);
+    api->time_free(timer);
+    backend->m_playback.stuckTimer = nullptr;
+    if (!backend->m_playback.sounding || backend->m_playback.heardAt || !backend->m_stream)
+        return;
+    const pa_sample_spec format = backend->m_format;
+    backend->closeStreamLocked();
+    backend->openStreamLocked(format);
+    backend->m_connection->wake();
 }

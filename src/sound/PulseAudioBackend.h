@@ -57,6 +57,7 @@ private:
     static void onTimingUpdated(pa_stream *stream, int success, void *self);
     static void onHeard(pa_mainloop_api *api, pa_time_event *timer, const struct timeval *, void *self);
     static void onIdle(pa_mainloop_api *api, pa_time_event *timer, const struct timeval *, void *self);
+    static void onStuck(pa_mainloop_api *api, pa_time_event *timer, const struct timeval *, void *self);
 
     std::unique_ptr<PulseConnection> m_connection;
 
@@ -76,6 +77,7 @@ private:
         pa_operation *answer = nullptr;  // anything the server answers at once, to know it is alive
         pa_operation *pending = nullptr; // the drain, then how long the sink takes to sound what it has
         pa_time_event *heardTimer = nullptr; // set for the moment the last sample is heard
+        pa_time_event *stuckTimer = nullptr; // set for when a stream that plays has played it out
         std::optional<Clock::time_point> heardAt; // that moment, once known
     };
     Playback m_playback;

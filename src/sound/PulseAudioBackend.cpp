@@ -31,10 +31,11 @@ constexpr pa_usec_t kResamplerDelayUs = 8000;
 // can go idle. Pops in quick succession keep it running: uncorking costs
 // nothing on PulseAudio, but about a millisecond on PipeWire.
 constexpr pa_usec_t kIdleUs = 1000000;
-// A stream that has not played a clip out this long after the clip's own
-// length is not playing: PipeWire, on a busy machine, now and then leaves a
-// stream that takes every write and plays none of them.
-constexpr pa_usec_t kStuckUs = 1000000;
+// How often the server is asked whether it still reads what waits in the
+// stream: PipeWire, on a busy machine, now and then leaves a stream that
+// takes every write and plays none of them. One that has read nothing of
+// it between two asks is replaced.
+constexpr pa_usec_t kProgressCheckUs = 400000;
 
 pa_buffer_attr lowLatency(const pa_sample_spec &format)
 {
@@ -103,7 +104,7 @@ void PulseAudioBackend::play(const QByteArray &waveImage, Mode mode)
     if (!m_connection->hasLoop())
         return;
     LoopLock lock(m_connection->loop());
-    if (startLocked(waveImage, 1) && mode == Mode::Synchronous)
+    if (startLocked(waveImage, 1, mode == Mode::Synchronous) && mode == Mode::Synchronous)
         waitHeardLocked(m_playback.endsBy);
 }
 
@@ -114,7 +115,7 @@ void PulseAudioBackend::playInARow(const QByteArray &waveImage, int times)
     // All of them are handed over at once, so that each follows the one
     // before it without a gap.
     LoopLock lock(m_connection->loop());
-    if (startLocked(waveImage, times))
+    if (startLocked(waveImage, times, true))
         waitHeardLocked(m_playback.endsBy);
 }
 
@@ -131,10 +132,17 @@ void PulseAudioBackend::waitUntilSilent(int timeoutMs)
     if (!m_connection->hasLoop())
         return;
     LoopLock lock(m_connection->loop());
+    // A pop's end is only reckoned from the latency; the wait for the last
+    // clip asks the server to tell when it has played it out.
+    if (m_playback.sounding && !m_playback.drained) {
+        dropTimersLocked();
+        m_playback.heardAt.reset();
+        askWhenHeardLocked(true);
+    }
     waitHeardLocked(std::min(Clock::now() + std::chrono::milliseconds(timeoutMs), m_playback.endsBy));
 }
 
-bool PulseAudioBackend::startLocked(const QByteArray &image, int times)
+bool PulseAudioBackend::startLocked(const QByteArray &image, int times, bool drain)
 {
     stopLocked();
     const auto wave = WaveImage::parse(image);
@@ -159,9 +167,8 @@ bool PulseAudioBackend::startLocked(const QByteArray &image, int times)
     const auto length = std::chrono::microseconds(times * wave->frames() * 1000000 / wave->sampleRate);
     m_playback.sounding = true;
     m_playback.endsBy = Clock::now() + length + kEndMargin;
-    askWhenHeardLocked();
-    m_playback.stuckTimer = pa_context_rttime_new(m_connection->context(), pa_rtclock_now() + pa_usec_t(length.count()) + kStuckUs,
-                                                  &PulseAudioBackend::onStuck, this);
+    askWhenHeardLocked(drain);
+    watchProgressLocked();
     return true;
 }
 
@@ -229,6 +236,15 @@ void PulseAudioBackend::closeStreamLocked()
     if (m_idleTimer)
         m_connection->api()->time_free(m_idleTimer);
     m_idleTimer = nullptr;
+    if (m_progressTimer)
+        m_connection->api()->time_free(m_progressTimer);
+    m_progressTimer = nullptr;
+    if (m_progressAsked) {
+        pa_operation_cancel(m_progressAsked);
+        pa_operation_unref(m_progressAsked);
+    }
+    m_progressAsked = nullptr;
+    m_readIndexSeen = -1;
 }
 
 void PulseAudioBackend::stopLocked()
@@ -251,18 +267,26 @@ void PulseAudioBackend::dropTimersLocked()
         }
         *operation = nullptr;
     }
-    for (pa_time_event **timer : {&m_playback.heardTimer, &m_playback.stuckTimer}) {
-        if (*timer)
-            m_connection->api()->time_free(*timer);
-        *timer = nullptr;
-    }
+    if (m_playback.heardTimer)
+        m_connection->api()->time_free(m_playback.heardTimer);
+    m_playback.heardTimer = nullptr;
 }
 
-void PulseAudioBackend::askWhenHeardLocked()
+void PulseAudioBackend::askWhenHeardLocked(bool drain)
 {
     // The server acknowledges the drain once its sink has taken the last
-    // sample; the sink's own latency after that is when it is heard.
+    // sample; the sink's own latency after that is when it is heard. A pop
+    // asks for none: on a busy machine PipeWire lost pops ten times as
+    // often with a drain asked for each. Its end is reckoned from the
+    // latency the server gives for what was written.
     m_playback.answer = pa_stream_update_timing_info(m_stream, &PulseAudioBackend::onAnswered, this);
+    m_playback.drained = drain;
+    if (!drain) {
+        m_playback.pending = pa_stream_update_timing_info(m_stream, &PulseAudioBackend::onTimingUpdated, this);
+        if (!m_playback.pending)
+            heardAfterLocked(0);
+        return;
+    }
     m_playback.pending = pa_stream_drain(m_stream, &PulseAudioBackend::onDrained, this);
     if (!m_playback.pending)
         heardAfterLocked(0);
@@ -384,15 +408,40 @@ void PulseAudioBackend::onIdle(pa_mainloop_api *api, pa_time_event *timer, const
         pa_operation_unref(cork);
 }
 
-// The clip was never played out: the stream is let go and a new one made,
-// so that the next pop is heard rather than every pop from now on lost.
-void PulseAudioBackend::onStuck(pa_mainloop_api *api, pa_time_event *timer, const struct timeval *, void *self)
+void PulseAudioBackend::watchProgressLocked()
+{
+    if (!m_progressTimer && !m_progressAsked && m_connection->context())
+        m_progressTimer = pa_context_rttime_new(m_connection->context(), pa_rtclock_now() + kProgressCheckUs,
+                                                &PulseAudioBackend::onProgressCheck, this);
+}
+
+void PulseAudioBackend::onProgressCheck(pa_mainloop_api *api, pa_time_event *timer, const struct timeval *, void *self)
 {
     auto *backend = static_cast<PulseAudioBackend *>(self);
     api->time_free(timer);
-    backend->m_playback.stuckTimer = nullptr;
-    if (!backend->m_playback.sounding || backend->m_playback.heardAt || !backend->m_stream)
+    backend->m_progressTimer = nullptr;
+    if (backend->m_stream && pa_stream_get_state(backend->m_stream) == PA_STREAM_READY && !pa_stream_is_corked(backend->m_stream))
+        backend->m_progressAsked = pa_stream_update_timing_info(backend->m_stream, &PulseAudioBackend::onProgress, self);
+}
+
+void PulseAudioBackend::onProgress(pa_stream *stream, int success, void *self)
+{
+    auto *backend = static_cast<PulseAudioBackend *>(self);
+    if (!finished(backend->m_progressAsked, stream, backend->m_stream))
         return;
+    const pa_timing_info *timing = success ? pa_stream_get_timing_info(stream) : nullptr;
+    if (!timing || timing->write_index <= timing->read_index) {
+        backend->m_readIndexSeen = -1; // nothing waits: nothing to watch until the next play
+        return;
+    }
+    if (timing->read_index != backend->m_readIndexSeen) {
+        backend->m_readIndexSeen = timing->read_index;
+        backend->watchProgressLocked();
+        return;
+    }
+    // Samples wait and the server has read none of them since it was last
+    // asked: the stream is let go and a new one made, so that the next pop
+    // is heard rather than every pop from now on lost.
     const pa_sample_spec format = backend->m_format;
     backend->closeStreamLocked();
     backend->openStreamLocked(format);

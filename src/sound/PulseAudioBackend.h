@@ -6,6 +6,7 @@
 #include <pulse/sample.h>
 
 #include <memory>
+#include <cstdint>
 #include <optional>
 
 struct pa_operation;
@@ -38,13 +39,13 @@ private:
     using Clock = PulseConnection::Clock;
 
     // All "Locked" members run with the main loop's lock held.
-    bool startLocked(const QByteArray &image, int times);
+    bool startLocked(const QByteArray &image, int times, bool drain);
     bool streamForLocked(const pa_sample_spec &format);
     void openStreamLocked(const pa_sample_spec &format);
     void openPreparedLocked();
     void closeStreamLocked();
     void stopLocked();
-    void askWhenHeardLocked();
+    void askWhenHeardLocked(bool drain);
     void heardAfterLocked(pa_usec_t delayUs);
     void heardLocked();
     void waitHeardLocked(Clock::time_point deadline);
@@ -57,7 +58,9 @@ private:
     static void onTimingUpdated(pa_stream *stream, int success, void *self);
     static void onHeard(pa_mainloop_api *api, pa_time_event *timer, const struct timeval *, void *self);
     static void onIdle(pa_mainloop_api *api, pa_time_event *timer, const struct timeval *, void *self);
-    static void onStuck(pa_mainloop_api *api, pa_time_event *timer, const struct timeval *, void *self);
+    void watchProgressLocked();
+    static void onProgressCheck(pa_mainloop_api *api, pa_time_event *timer, const struct timeval *, void *self);
+    static void onProgress(pa_stream *stream, int success, void *self);
 
     std::unique_ptr<PulseConnection> m_connection;
 
@@ -67,17 +70,21 @@ private:
     pa_sample_spec m_format {};
     std::optional<pa_sample_spec> m_prepared; // the format to keep a stream open in
     pa_time_event *m_idleTimer = nullptr; // corks the stream after a while of silence
+    // While samples wait in the stream, whether the server goes on reading them.
+    pa_time_event *m_progressTimer = nullptr;
+    pa_operation *m_progressAsked = nullptr;
+    std::int64_t m_readIndexSeen = -1;
 
     // The clip now sounding, reset as a whole when it has been heard or is
     // cut off.
     struct Playback
     {
         bool sounding = false;
+        bool drained = false; // the server was asked to tell when it is played out
         Clock::time_point endsBy {};           // by when a working server has played it
         pa_operation *answer = nullptr;  // anything the server answers at once, to know it is alive
         pa_operation *pending = nullptr; // the drain, then how long the sink takes to sound what it has
         pa_time_event *heardTimer = nullptr; // set for the moment the last sample is heard
-        pa_time_event *stuckTimer = nullptr; // set for when a stream that plays has played it out
         std::optional<Clock::time_point> heardAt; // that moment, once known
     };
     Playback m_playback;

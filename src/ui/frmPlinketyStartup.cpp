@@ -179,8 +179,11 @@ void frmPlinkety::saveSettings()
     const qint32 countNow = numPopped();
     StoredCount::add(m_settings, Checked::sub(countNow, m_saver.saved()));
     QString whyNot;
-    if (m_settings.flush(&whyNot))
+    if (m_settings.flush(&whyNot)) {
         m_saver.reset(countNow);
-    else
-        ErrorReport::warn(QStringLiteral("The pop count and the window's place could not be saved:\n\n%1.").arg(whyNot));
+        return;
+    }
+    if (!whyNot.isEmpty())
+        whyNot[0] = whyNot[0].toUpper();
+    ErrorReport::warn(QStringLiteral("The pop count and the window's place could not be saved:\n\n%1.").arg(whyNot));
 }

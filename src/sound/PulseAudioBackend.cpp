@@ -144,7 +144,14 @@ void PulseAudioBackend::waitUntilSilent(int timeoutMs)
 
 bool PulseAudioBackend::startLocked(const QByteArray &image, int times, bool drain)
 {
+    // After a drain PipeWire now and then let the next write go unplayed;
+    // a flush first sets the stream going again.
+    const bool afterDrain = m_playback.drained;
     stopLocked();
+    if (afterDrain && m_stream && pa_stream_get_state(m_stream) == PA_STREAM_READY) {
+        if (pa_operation *flush = pa_stream_flush(m_stream, nullptr, nullptr))
+            pa_operation_unref(flush);
+    }
     const auto wave = WaveImage::parse(image);
     const auto format = wave ? formatOf(*wave) : std::nullopt;
     if (!format || wave->frames() == 0 || !m_connection->ready() || !streamForLocked(*format))

@@ -144,14 +144,7 @@ void PulseAudioBackend::waitUntilSilent(int timeoutMs)
 
 bool PulseAudioBackend::startLocked(const QByteArray &image, int times, bool drain)
 {
-    // After a drain PipeWire now and then let the next write go unplayed;
-    // a flush first sets the stream going again.
-    const bool afterDrain = m_playback.drained;
     stopLocked();
-    if (afterDrain && m_stream && pa_stream_get_state(m_stream) == PA_STREAM_READY) {
-        if (pa_operation *flush = pa_stream_flush(m_stream, nullptr, nullptr))
-            pa_operation_unref(flush);
-    }
     const auto wave = WaveImage::parse(image);
     const auto format = wave ? formatOf(*wave) : std::nullopt;
     if (!format || wave->frames() == 0 || !m_connection->ready() || !streamForLocked(*format))
@@ -256,8 +249,10 @@ void PulseAudioBackend::closeStreamLocked()
 
 void PulseAudioBackend::stopLocked()
 {
-    if (m_playback.sounding && m_stream && pa_stream_get_state(m_stream) == PA_STREAM_READY) {
-        // What is queued is dropped; the next clip goes where the server reads.
+    // What is queued is dropped; the next clip goes where the server reads.
+    // After a drain, too: PipeWire now and then let the write that followed
+    // one go unplayed, and a flush sets the stream going again.
+    if ((m_playback.sounding || m_playback.drained) && m_stream && pa_stream_get_state(m_stream) == PA_STREAM_READY) {
         if (pa_operation *flush = pa_stream_flush(m_stream, nullptr, nullptr))
             pa_operation_unref(flush);
     }
@@ -288,13 +283,8 @@ void PulseAudioBackend::askWhenHeardLocked(bool drain)
     // latency the server gives for what was written.
     m_playback.answer = pa_stream_update_timing_info(m_stream, &PulseAudioBackend::onAnswered, this);
     m_playback.drained = drain;
-    if (!drain) {
-        m_playback.pending = pa_stream_update_timing_info(m_stream, &PulseAudioBackend::onTimingUpdated, this);
-        if (!m_playback.pending)
-            heardAfterLocked(0);
-        return;
-    }
-    m_playback.pending = pa_stream_drain(m_stream, &PulseAudioBackend::onDrained, this);
+    m_playback.pending = drain ? pa_stream_drain(m_stream, &PulseAudioBackend::onDrained, this)
+                               : pa_stream_update_timing_info(m_stream, &PulseAudioBackend::onTimingUpdated, this);
     if (!m_playback.pending)
         heardAfterLocked(0);
 }

@@ -20,15 +20,21 @@ QString describe(const std::exception &error)
 
 int warnings = 0;
 
+// One line on stderr, and the message box where someone can answer it.
+void tell(const QString &text, QMessageBox::Icon icon)
+{
+    std::fprintf(stderr, "Plinkety: %s\n", qPrintable(QString(text).replace(QStringLiteral("\n\n"), QStringLiteral(" "))));
+    std::fflush(stderr);
+    if (qobject_cast<QApplication *>(QCoreApplication::instance()) && !isHeadless())
+        QMessageBox(icon, QStringLiteral("Plinkety"), text).exec();
+}
+
 } // namespace
 
 void warn(const QString &text)
 {
     ++warnings;
-    std::fprintf(stderr, "Plinkety: %s\n", qPrintable(QString(text).replace(QStringLiteral("\n\n"), QStringLiteral(" "))));
-    std::fflush(stderr);
-    if (qobject_cast<QApplication *>(QCoreApplication::instance()) && !isHeadless())
-        QMessageBox::warning(nullptr, QStringLiteral("Plinkety"), text);
+    tell(text, QMessageBox::Warning);
 }
 
 int exitStatus()
@@ -44,11 +50,7 @@ bool isHeadless()
 
 void report(const std::exception &error)
 {
-    const QString text = describe(error);
-    std::fprintf(stderr, "Plinkety: %s\n", qPrintable(QString(text).replace(QStringLiteral("\n\n"), QStringLiteral(" "))));
-    std::fflush(stderr);
-    if (qobject_cast<QApplication *>(QCoreApplication::instance()) && !isHeadless())
-        QMessageBox::critical(nullptr, QStringLiteral("Plinkety"), text);
+    tell(describe(error), QMessageBox::Critical);
     // The program's state is not to be trusted after the error: end here,
     // without running further handlers or saving anything.
     ProcessEnd::now(1);

@@ -6,6 +6,7 @@
 #include "support/Files.h"
 
 #include <QDir>
+#include <QLockFile>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -31,6 +32,7 @@ private slots:
     void aCommitDataRequestSavesWithoutClosingAndTheCloseAddsNothingTwice();
     void aKilledProgramKeepsEveryPopMadeTwoSecondsBefore();
     void anAutosaveThatFailsIsTriedAgainAtTheNextPause();
+    void theCloseWaitsForAnotherProgramsLockWithItsEventLoopRunning();
 };
 
 void CountSavingTest::twoWindowsOnOneStoreAddUpTheirPops_data()
@@ -131,7 +133,7 @@ void CountSavingTest::anAutosaveThatFailsIsTriedAgainAtTheNextPause()
     StoredCount::write(store, 7);
     QVERIFY(store.flush());
     CountSaver saver(store);
-    saver.reset(7);
+    QCOMPARE(saver.load(), 7);
     QVERIFY(QDir().mkpath(file + QStringLiteral(".lock"))); // no lock can be taken
     saver.popped(8);
     QTRY_VERIFY_WITH_TIMEOUT(saver.failure().contains(QStringLiteral("not a lock file")), 2000);
@@ -142,6 +144,28 @@ void CountSavingTest::anAutosaveThatFailsIsTriedAgainAtTheNextPause()
     QTRY_COMPARE_WITH_TIMEOUT(saver.saved(), 9, 2000);
     QVERIFY(saver.failure().isEmpty());
     QCOMPARE(readFile(file), QByteArray("[Defaults]\nPopped=9\n"));
+}
+
+void CountSavingTest::theCloseWaitsForAnotherProgramsLockWithItsEventLoopRunning()
+{
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("Plinkety.conf"));
+    QtSettingsStore store(file);
+    CountSaver saver(store);
+    QCOMPARE(saver.load(), 0);
+    QLockFile other(file + QStringLiteral(".lock"));
+    QVERIFY(other.tryLock(0));
+    // Only this thread's event loop lets the lock go: a save that blocked
+    // the thread would fail after its five seconds.
+    QTimer::singleShot(300, this, [&other] { other.unlock(); });
+    QString whyNot;
+    const auto writeLeft = [](SettingsStore &to) {
+        to.SaveSetting(QStringLiteral("Plinkety"), QStringLiteral("Defaults"), QStringLiteral("Left"),
+                       QStringLiteral("90"));
+    };
+    QVERIFY2(saver.saveNow(4, writeLeft, &whyNot), qPrintable(whyNot));
+    QCOMPARE(saver.saved(), 4);
+    QCOMPARE(readFile(file), QByteArray("[Defaults]\nLeft=90\nPopped=4\n"));
 }
 
 QTEST_MAIN(CountSavingTest)

@@ -4,11 +4,9 @@
 #include "ErrorReport.h"
 #include "PopLabel.h"
 #include "WindowIcons.h"
-#include "platform/CheckedInt.h"
 #include "platform/RandomSource.h"
 #include "platform/Twips.h"
 #include "settings/SettingsStore.h"
-#include "settings/StoredCount.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -57,8 +55,7 @@ void frmPlinkety::Form_Load()
 
     m_placement = WindowPlacement::read(m_settings);
     applyPlacement();
-    m_sheet.setNumPopped(StoredCount::read(m_settings));
-    m_saver.reset(numPopped());
+    m_sheet.setNumPopped(m_saver.load());
     lblPop->setText(StatusLabel::plainLine(numPopped()));
 
     m_placement.correctCorner();
@@ -172,17 +169,10 @@ void frmPlinkety::Form_Unload()
 
 void frmPlinkety::saveSettings()
 {
-    m_saver.finish();
-    presentPlacement().write(m_settings);
-    // Only this window's pops since its last save: another window may have
-    // saved its own meanwhile.
-    const qint32 countNow = numPopped();
-    StoredCount::add(m_settings, Checked::sub(countNow, m_saver.saved()));
+    const WindowPlacement placement = presentPlacement();
     QString whyNot;
-    if (m_settings.flush(&whyNot)) {
-        m_saver.reset(countNow);
+    if (m_saver.saveNow(numPopped(), [&placement](SettingsStore &store) { placement.write(store); }, &whyNot))
         return;
-    }
     if (!whyNot.isEmpty())
         whyNot[0] = whyNot[0].toUpper();
     ErrorReport::warn(QStringLiteral("The pop count and the window's place could not be saved:\n\n%1.").arg(whyNot));

@@ -1,6 +1,6 @@
 #include "support/SheetFixture.h"
 
-#include "platform/RuntimeError.h"
+#include "support/ErrorCode.h"
 
 #include <QTest>
 
@@ -54,12 +54,7 @@ private slots:
     {
         SheetFixture f;
         f.window.screen = QSizeF(200000, 200000) * 15; // 4001 x 5001 cells
-        try {
-            f.sheet.BuildSheet();
-            QFAIL("no overflow raised");
-        } catch (const RuntimeError &error) {
-            QCOMPARE(error.code(), RuntimeError::Overflow);
-        }
+        QCOMPARE(errorCodeOf([&] { f.sheet.BuildSheet(); }), RuntimeError::Overflow);
     }
 
     void visibleCountFollowsTheSheetArea_data()
@@ -90,12 +85,7 @@ private slots:
     {
         SheetFixture f;
         f.window.inner = QSizeF(12000, 6000) * 15; // 240 x 150 cells
-        try {
-            f.sheet.CountVisible();
-            QFAIL("no overflow raised");
-        } catch (const RuntimeError &error) {
-            QCOMPARE(error.code(), RuntimeError::Overflow);
-        }
+        QCOMPARE(errorCodeOf([&] { f.sheet.CountVisible(); }), RuntimeError::Overflow);
     }
 
     void popShowsThePictureBeforeItsClipAndCount()
@@ -175,12 +165,7 @@ private slots:
         SheetFixture f;
         f.sheet.BuildSheet();
         f.sheet.setNumPopped(2147483647);
-        try {
-            f.sheet.PopBubble(1);
-            QFAIL("no overflow raised");
-        } catch (const RuntimeError &error) {
-            QCOMPARE(error.code(), RuntimeError::Overflow);
-        }
+        QCOMPARE(errorCodeOf([&] { f.sheet.PopBubble(1); }), RuntimeError::Overflow);
     }
 };
 

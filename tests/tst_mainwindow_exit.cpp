@@ -1,4 +1,4 @@
-#include "tst_mainwindow_support.h"
+#include "support/MainWindowFixture.h"
 
 #include "platform/ExitSignals.h"
 #include "support/ProcessProbes.h"
@@ -148,7 +148,7 @@ void MainWindowExitTest::withNoDisplayTheProgramSaysSoInOneLineAndEndsWithStatus
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), 1);
     const QByteArray said = program.readAllStandardError();
-    QVERIFY2(said.startsWith("plinkety: cannot show a window: ") && said.count('\n') == 1, said.constData());
+    QVERIFY2(said.startsWith("Plinkety: cannot show a window: ") && said.count('\n') == 1, said.constData());
 }
 
 #include "tst_mainwindow_exit.moc"

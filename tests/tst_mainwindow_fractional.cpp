@@ -1,4 +1,4 @@
-#include "tst_mainwindow_support.h"
+#include "support/MainWindowFixture.h"
 #include "ui/frmAbout.h"
 
 #include <QImage>
@@ -56,7 +56,7 @@ void MainWindowFractionalRatioTest::theSheetShowsOnlyPaletteGreysWithoutSeams()
 void MainWindowFractionalRatioTest::theAboutPicturesShowOnlyPaletteGreys()
 {
     MainWindowFixture f;
-    frmAbout about(f.load());
+    frmAbout about(f.load(), 0, [] {});
     about.show();
     QCOMPARE(strayGreys(about.grab(QRect(0, 0, 50, 240)).toImage()), QSet<QRgb>());
 }

@@ -1,4 +1,4 @@
-#include "tst_mainwindow_support.h"
+#include "support/MainWindowFixture.h"
 
 #include "ui/frmAbout.h"
 
@@ -46,7 +46,7 @@ void MainWindowHiDpiTest::bubblesAreDrawnFromTheirOwnArtPixelForPixel()
         QVERIFY2(shown == art, qPrintable(name));
     }
     // The About window's pictures alike.
-    frmAbout about(*f.window);
+    frmAbout about(*f.window, f.window->numPopped(), [] {});
     about.show();
     const QImage art = QImage(QStringLiteral(":/pictures/unpopped@%1x.bmp").arg(ratio())).convertToFormat(QImage::Format_RGB32);
     for (int k = 0; k < frmAbout::pictureCount; ++k)

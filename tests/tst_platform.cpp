@@ -3,6 +3,7 @@
 #include "platform/RandomSource.h"
 #include "platform/Resources.h"
 #include "platform/RuntimeError.h"
+#include "support/ErrorCode.h"
 #include "platform/TextConvert.h"
 #include "platform/Twips.h"
 
@@ -15,32 +16,20 @@ class TestPlatform : public QObject
 {
     Q_OBJECT
 
-private:
-    template<typename F>
-    static RuntimeError::Code errorOf(F &&f)
-    {
-        try {
-            f();
-        } catch (const RuntimeError &error) {
-            return error.code();
-        }
-        return RuntimeError::Code(0);
-    }
-
 private slots:
     void countersRaiseOverflowInsteadOfWrapping()
     {
         QCOMPARE(Checked::add<qint16>(32766, 1), qint16(32767));
-        QCOMPARE(errorOf([] { Checked::add<qint16>(32767, 1); }), RuntimeError::Overflow);
-        QCOMPARE(errorOf([] { Checked::mul<qint16>(182, 181); }), RuntimeError::Overflow);
+        QCOMPARE(errorCodeOf([] { Checked::add<qint16>(32767, 1); }), RuntimeError::Overflow);
+        QCOMPARE(errorCodeOf([] { Checked::mul<qint16>(182, 181); }), RuntimeError::Overflow);
         QCOMPARE(Checked::mul<qint16>(181, 181), qint16(32761));
-        QCOMPARE(errorOf([] { Checked::add<qint32>(2147483647, 1); }), RuntimeError::Overflow);
-        QCOMPARE(errorOf([] { Checked::sub<qint16>(-32768, 1); }), RuntimeError::Overflow);
+        QCOMPARE(errorCodeOf([] { Checked::add<qint32>(2147483647, 1); }), RuntimeError::Overflow);
+        QCOMPARE(errorCodeOf([] { Checked::sub<qint16>(-32768, 1); }), RuntimeError::Overflow);
         QCOMPARE(Checked::floorTo<qint16>(32767.9), qint16(32767));
-        QCOMPARE(errorOf([] { Checked::floorTo<qint16>(32768.0); }), RuntimeError::Overflow);
-        QCOMPARE(errorOf([] { Checked::floorTo<qint16>(std::numeric_limits<double>::infinity()); }),
+        QCOMPARE(errorCodeOf([] { Checked::floorTo<qint16>(32768.0); }), RuntimeError::Overflow);
+        QCOMPARE(errorCodeOf([] { Checked::floorTo<qint16>(std::numeric_limits<double>::infinity()); }),
                  RuntimeError::Overflow);
-        QCOMPARE(errorOf([] { Checked::floorTo<qint16>(std::numeric_limits<double>::quiet_NaN()); }),
+        QCOMPARE(errorCodeOf([] { Checked::floorTo<qint16>(std::numeric_limits<double>::quiet_NaN()); }),
                  RuntimeError::Overflow);
     }
 
@@ -96,11 +85,11 @@ private slots:
         QCOMPARE(TextConvert::toInt16(u"-5"), qint16(-5));
         QCOMPARE(TextConvert::toInt16(u"-32768"), qint16(-32768));
         for (const char16_t *bad : {u"", u" ", u"-", u"12a", u"1.5", u"abc", u"1 2", u"0x10"})
-            QCOMPARE(errorOf([bad] { TextConvert::toInt32(bad); }), RuntimeError::TypeMismatch);
-        QCOMPARE(errorOf([] { TextConvert::toInt32(u"2147483648"); }), RuntimeError::Overflow);
-        QCOMPARE(errorOf([] { TextConvert::toInt32(u"99999999999999999999999"); }), RuntimeError::Overflow);
-        QCOMPARE(errorOf([] { TextConvert::toInt16(u"32768"); }), RuntimeError::Overflow);
-        QCOMPARE(errorOf([] { TextConvert::toInt16(u"-32769"); }), RuntimeError::Overflow);
+            QCOMPARE(errorCodeOf([bad] { TextConvert::toInt32(bad); }), RuntimeError::TypeMismatch);
+        QCOMPARE(errorCodeOf([] { TextConvert::toInt32(u"2147483648"); }), RuntimeError::Overflow);
+        QCOMPARE(errorCodeOf([] { TextConvert::toInt32(u"99999999999999999999999"); }), RuntimeError::Overflow);
+        QCOMPARE(errorCodeOf([] { TextConvert::toInt16(u"32768"); }), RuntimeError::Overflow);
+        QCOMPARE(errorCodeOf([] { TextConvert::toInt16(u"-32769"); }), RuntimeError::Overflow);
     }
 
     void randomNumbersStayBelowOne()
@@ -123,8 +112,8 @@ private slots:
 
     void missingResourcesAreRunTimeErrors()
     {
-        QCOMPARE(errorOf([] { Resources::LoadResData(999); }), RuntimeError::ResourceNotFound);
-        QCOMPARE(errorOf([] { Resources::LoadResString(102); }), RuntimeError::ResourceNotFound);
+        QCOMPARE(errorCodeOf([] { Resources::LoadResData(999); }), RuntimeError::ResourceNotFound);
+        QCOMPARE(errorCodeOf([] { Resources::LoadResString(102); }), RuntimeError::ResourceNotFound);
         QVERIFY(Resources::LoadResData(101).startsWith("RIFF"));
         QVERIFY(!Resources::LoadResString(101).isEmpty());
     }
@@ -147,6 +136,10 @@ private slots:
         QCOMPARE(Twips::fromPixels(292), 4380.0);
         QCOMPARE(Twips::toPixelsRounded(615), 41);
         QCOMPARE(Twips::toPixelsRounded(3565), 238);
+        // Each edge and length on its own, as the About window's labels.
+        QCOMPARE(Twips::toPixels(QRectF(960, 120, 3375, 375)), QRect(64, 8, 225, 25));
+        QCOMPARE(Twips::toPixels(QRectF(4560, 3120, 3565, 7)), QRect(304, 208, 238, 0));
+        QCOMPARE(Twips::fromPixels(QRect(-3, 2, 41, 238)), QRectF(-45, 30, 615, 3570));
     }
 
     void errorReportEndsAHeadlessRunWithTheErrorNamed_data()

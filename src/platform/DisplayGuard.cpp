@@ -1,10 +1,10 @@
 #include "DisplayGuard.h"
 
+#include "Log.h"
 #include "ProcessEnd.h"
 #include "SystemDisplay.h"
 
 #include <QStringList>
-#include <cstdio>
 
 namespace {
 
@@ -18,7 +18,8 @@ QStringList &heldBack()
 
 [[noreturn]] void cannotShowWindow(const QString &why)
 {
-    std::fprintf(stderr, "plinkety: cannot show a window: %s\n", qPrintable(why));
+    // Said straight out: this may run inside a message handler.
+    Log::writeLine(QStringLiteral("cannot show a window: ") + why);
     ProcessEnd::now(1);
 }
 

@@ -2,6 +2,7 @@
 
 #include "IniText.h"
 #include "SettingsKeys.h"
+#include "platform/Log.h"
 #include "platform/UserFolders.h"
 
 #include <QDateTime>
@@ -13,7 +14,6 @@
 #include <QSettings>
 #include <algorithm>
 #include <atomic>
-#include <cstdio>
 
 namespace {
 
@@ -26,8 +26,7 @@ constexpr int saveTurnWaitMs = 5000;
 
 void say(const QString &text)
 {
-    std::fprintf(stderr, "Plinkety: %s\n", qPrintable(text));
-    std::fflush(stderr);
+    qCWarning(lcSettings).noquote() << text;
 }
 
 // Why QSettings must not be given path at all: it waits forever to read

@@ -3,11 +3,11 @@
 #include "SettingsKeys.h"
 #include "platform/CheckedInt.h"
 #include "platform/RuntimeError.h"
+#include "platform/Log.h"
 #include "platform/TextConvert.h"
 #include "SettingsStore.h"
 
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 namespace {
@@ -39,9 +39,9 @@ qint32 read(SettingsStore &store)
                                           QString::number(0));
     const Reading reading = fromText(text);
     if (!reading.readable) {
-        std::fprintf(stderr, "Plinkety: the stored pop count \"%s\" was unreadable; counting on from %d.\n",
-                     qPrintable(SettingsKeys::printable(text)), reading.value);
-        std::fflush(stderr);
+        qCWarning(lcSettings).noquote() << QStringLiteral("the stored pop count \"%1\" was unreadable; counting on from %2.")
+                                               .arg(SettingsKeys::printable(text))
+                                               .arg(reading.value);
     }
     return reading.value;
 }

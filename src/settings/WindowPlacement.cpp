@@ -1,6 +1,7 @@
 #include "WindowPlacement.h"
 
 #include "SettingsKeys.h"
+#include "platform/Log.h"
 #include "platform/TextConvert.h"
 #include "SettingsStore.h"
 
@@ -9,7 +10,6 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -29,9 +29,8 @@ float readSingle(SettingsStore &store, const QString &key, float defaultValue)
     const double number = TextConvert::leadingNumber(text);
     const float value = float(std::clamp(number, double(-FLT_MAX), double(FLT_MAX)));
     if (!isPlainNumber(text) || std::abs(number) > double(FLT_MAX)) {
-        std::fprintf(stderr, "Plinkety: the stored \"%s\" value \"%s\" was unreadable; reading it as %s.\n",
-                     qPrintable(key), qPrintable(SettingsKeys::printable(text)), qPrintable(PlacementText::fromSingle(value)));
-        std::fflush(stderr);
+        qCWarning(lcSettings).noquote() << QStringLiteral("the stored \"%1\" value \"%2\" was unreadable; reading it as %3.")
+                                               .arg(key, SettingsKeys::printable(text), PlacementText::fromSingle(value));
     }
     return value;
 }

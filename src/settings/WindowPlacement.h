@@ -17,8 +17,6 @@ struct WindowPlacement
 
     bool operator==(const WindowPlacement &) const = default;
 
-    QRectF rect() const { return QRectF(left, top, width, height); }
-
     // Each value as the leading number of its stored text; the defaults
     // above where a key holds nothing.
     static WindowPlacement read(SettingsStore &store);

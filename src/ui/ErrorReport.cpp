@@ -1,11 +1,11 @@
 #include "ErrorReport.h"
 
+#include "platform/Log.h"
 #include "platform/ProcessEnd.h"
 #include "platform/RuntimeError.h"
 
 #include <QApplication>
 #include <QMessageBox>
-#include <cstdio>
 
 namespace ErrorReport {
 
@@ -23,8 +23,7 @@ int warnings = 0;
 // One line on stderr, and the message box where someone can answer it.
 void tell(const QString &text, QMessageBox::Icon icon)
 {
-    std::fprintf(stderr, "Plinkety: %s\n", qPrintable(QString(text).replace(QStringLiteral("\n\n"), QStringLiteral(" "))));
-    std::fflush(stderr);
+    qCWarning(lcWindow).noquote() << QString(text).replace(QStringLiteral("\n\n"), QStringLiteral(" "));
     if (qobject_cast<QApplication *>(QCoreApplication::instance()) && !isHeadless())
         QMessageBox(icon, QStringLiteral("Plinkety"), text).exec();
 }

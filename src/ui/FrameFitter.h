@@ -22,7 +22,6 @@ public:
     // apply places the window again for the target frame.
     FrameFitter(QWidget &window, std::function<void()> apply);
 
-    State state() const { return m_state; }
     QRect target() const { return m_target; }
     void setTarget(const QRect &frame) { m_target = frame; }
 

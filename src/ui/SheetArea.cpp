@@ -28,14 +28,39 @@ QRect SheetArea::cellRect(qint16 k) const
         return {};
     const QSize cell = m_pictures.cellSize();
     const QPoint origin = contentsRect().topLeft();
-    return QRect(origin + QPoint(Twips::toPixelsRounded(twips.left()), Twips::toPixelsRounded(twips.top())), cell);
+    return QRect(origin + Twips::toPixels(twips.topLeft()), cell);
 }
 
-void SheetArea::repaintBubble(qint16 k)
+QSizeF SheetArea::screenSizeTwips() const
+{
+    return Twips::screenSize();
+}
+
+QSizeF SheetArea::cellSizeTwips() const
+{
+    return Twips::fromPixels(m_pictures.cellSize());
+}
+
+QSizeF SheetArea::sheetInnerSizeTwips() const
+{
+    return Twips::fromPixels(contentsRect().size());
+}
+
+void SheetArea::bubblesCreated()
+{
+    update();
+}
+
+void SheetArea::RepaintBubble(qint16 k)
 {
     const QRect cell = cellRect(k) & contentsRect();
     if (!cell.isEmpty())
         repaint(cell);
+}
+
+void SheetArea::bubblesRestored()
+{
+    update();
 }
 
 QRect SheetArea::sheetRect() const
@@ -97,7 +122,7 @@ void SheetArea::mousePressEvent(QMouseEvent *event)
         AreaFrame::mousePressEvent(event);
         return;
     }
-    const qint16 k = m_sheet.bubbleAt(QPointF(Twips::fromPixels(inner.x()), Twips::fromPixels(inner.y())));
+    const qint16 k = m_sheet.bubbleAt(Twips::fromPixels(inner));
     if (k > 0)
         emit bubblePressed(k);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AreaFrame.h"
+#include "sheet/SheetWindow.h"
 
 #include <QtGlobal>
 
@@ -9,7 +10,8 @@ class BubblePictures;
 
 // picMain: the sheet area. One widget paints the whole sheet, only the
 // cells that an exposure touches, and maps a press to the bubble under it.
-class SheetArea : public AreaFrame
+// It is the window the sheet asks for its sizes and its drawing.
+class SheetArea : public AreaFrame, public SheetWindow
 {
     Q_OBJECT
 
@@ -18,8 +20,13 @@ public:
 
     // Bubble k's cell in this widget's pixels, not clipped to the border.
     QRect cellRect(qint16 k) const;
-    // Draws bubble k at once, before returning.
-    void repaintBubble(qint16 k);
+
+    QSizeF screenSizeTwips() const override;
+    QSizeF cellSizeTwips() const override;
+    QSizeF sheetInnerSizeTwips() const override;
+    void bubblesCreated() override;
+    void RepaintBubble(qint16 k) override;
+    void bubblesRestored() override;
 
 signals:
     // A left press inside the border on bubble k (never 0).

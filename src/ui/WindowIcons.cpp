@@ -1,5 +1,36 @@
 #include "WindowIcons.h"
 
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+
+namespace {
+
+// Waits for the window's first paint, then gives it every size once.
+class LateSizes : public QObject
+{
+public:
+    explicit LateSizes(QWidget &window)
+        : QObject(&window)
+    {
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            auto *window = static_cast<QWidget *>(watched);
+            QTimer::singleShot(0, window, [window] { window->setWindowIcon(WindowIcons::program()); });
+            deleteLater();
+        }
+        return false;
+    }
+};
+
+} // namespace
+
 namespace WindowIcons {
 
 QIcon programDesign()
@@ -14,6 +45,12 @@ QIcon program()
     for (int size : {16, 22, 24, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/icons/hicolor/%1x%1/plinkety.png").arg(size), QSize(size, size));
     return icon;
+}
+
+void giveProgramIcon(QWidget &window)
+{
+    window.setWindowIcon(programDesign());
+    new LateSizes(window);
 }
 
 QIcon about()

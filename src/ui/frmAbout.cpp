@@ -4,40 +4,18 @@
 #include "ErrorReport.h"
 #include "ReadOnlyTextBox.h"
 #include "WindowIcons.h"
-#include "frmPlinkety.h"
+#include "WindowLayout.h"
 #include "platform/Resources.h"
 #include "platform/Twips.h"
 
-#include <QFontDatabase>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
-#include <algorithm>
-#include <cmath>
 
 namespace {
 
 // The window's web address: the maker's own domain.
 const QString webAddress = QStringLiteral("www.veltrano.example");
-
-// The default user-interface font at a design size; 8.25 point regular is
-// the nearest this platform has to the MS Sans Serif of the original design.
-QFont designFont(qreal pointSize = 8.25, bool bold = false)
-{
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    return font;
-}
-
-QRect twipsToPixels(const QRect &twips)
-{
-    return QRect(Twips::toPixelsRounded(twips.left()), Twips::toPixelsRounded(twips.top()),
-                 Twips::toPixelsRounded(twips.width()), Twips::toPixelsRounded(twips.height()));
-}
 
 void setTextColour(QWidget &widget, const QColor &colour)
 {
@@ -46,54 +24,15 @@ void setTextColour(QWidget &widget, const QColor &colour)
     widget.setPalette(palette);
 }
 
-QSize wrappedTextSize(const QLabel &label, int width)
-{
-    const QRect room(0, 0, width, QWIDGETSIZE_MAX);
-    return label.fontMetrics().boundingRect(room, int(label.alignment()) | Qt::TextWordWrap, label.text()).size();
-}
-
-// The design sized each label for a number of lines of MS Sans Serif; the
-// label keeps that many lines whatever font stands in for it.
-int designLines(const QLabel &label)
-{
-    const double lines = double(label.height()) / label.fontMetrics().lineSpacing();
-    return std::max(1, int(std::lround(lines)));
-}
-
-// Widens a label whose text needs more room than its design gives it in
-// this font, keeping its left edge or centre, and lets it grow downwards
-// by what its lines need; it stays inside the window.
-void fitLabelToText(QLabel &label, int clientWidth)
-{
-    const int maxHeight = designLines(label) * label.fontMetrics().lineSpacing();
-    int width = label.width();
-    QSize needed = wrappedTextSize(label, width);
-    while ((needed.width() > width || needed.height() > maxHeight) && width < clientWidth)
-        needed = wrappedTextSize(label, ++width);
-
-    QRect fitted = label.geometry();
-    if (label.alignment() & Qt::AlignHCenter)
-        fitted.moveLeft(fitted.left() - (width - fitted.width()) / 2);
-    fitted.setWidth(width);
-    fitted.setHeight(std::max(fitted.height(), needed.height()));
-    fitted.moveLeft(std::clamp(fitted.left(), 0, clientWidth - width));
-    label.setGeometry(fitted);
-}
-
-// The window frame's width on each side of the client area.
-QMargins frameMargins(const QWidget &window)
-{
-    const QRect frame = window.frameGeometry();
-    const QRect client = window.geometry();
-    return QMargins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
-                    frame.bottom() - client.bottom());
-}
-
 } // namespace
 
-frmAbout::frmAbout(frmPlinkety &main)
-    : QDialog(&main)
-    , m_main(main)
+using WindowLayout::designFont;
+
+frmAbout::frmAbout(QWidget &owner, qint32 numPopped, std::function<void()> playClosingClip)
+    : QDialog(&owner)
+    , m_owner(owner)
+    , m_numPopped(numPopped)
+    , m_playClosingClip(std::move(playClosingClip))
 {
     // A fixed dialog: caption, icon and close control, nothing to minimize or maximize.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -101,7 +40,7 @@ frmAbout::frmAbout(frmPlinkety &main)
     setWindowTitle(QStringLiteral("About Plinkety"));
     setWindowIcon(WindowIcons::about());
     setFont(designFont());
-    setFixedSize(Twips::toPixelsRounded(designWidth), Twips::toPixelsRounded(designHeight));
+    setFixedSize(Twips::toPixels(QSizeF(designWidth, designHeight)));
 
     // Created in the order a screen reader should read them.
     createTitleLabels();
@@ -124,7 +63,7 @@ QLabel *frmAbout::addLabel(const char *name, const QString &text, const QRect &t
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     label->setAlignment(alignment | Qt::AlignTop);
-    label->setGeometry(twipsToPixels(twips));
+    label->setGeometry(Twips::toPixels(twips));
     return label;
 }
 
@@ -167,7 +106,7 @@ void frmAbout::createTextBox()
     Text1 = new ReadOnlyTextBox(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setAccessibleName(QStringLiteral("Notice"));
-    Text1->setGeometry(twipsToPixels(QRect(840, 1080, 3615, 1935)));
+    Text1->setGeometry(Twips::toPixels(QRectF(840, 1080, 3615, 1935)));
 }
 
 void frmAbout::createPictures()
@@ -175,11 +114,11 @@ void frmAbout::createPictures()
     for (int k = 0; k < pictureCount; ++k) {
         auto *image = new BubbleImage(m_pictures, -1, this);
         image->setObjectName(QStringLiteral("imgUnPopped%1").arg(k));
-        image->setGeometry(twipsToPixels(QRect(0, 600 * k, 750, 600)));
+        image->setGeometry(Twips::toPixels(QRectF(0, 600 * k, 750, 600)));
         image->setAccessibleName(QStringLiteral("Bubble"));
         image->setAccessibleDescription(QStringLiteral("Click to hear the closing sound"));
-        image->installEventFilter(this);
-        imgUnPopped[k] = image;
+        connect(image, &BubbleImage::clicked, this, [this, k] { ErrorReport::guard([&] { imgUnPopped_Click(qint16(k)); }); });
+        imgUnPopped[size_t(k)] = image;
     }
 }
 
@@ -190,21 +129,21 @@ void frmAbout::createCloseButton()
     // Neither default nor cancel: Enter closes only while Close has the focus.
     Command1->setAutoDefault(false);
     Command1->setDefault(false);
-    Command1->setGeometry(twipsToPixels(QRect(4560, 3120, 855, 375)));
+    Command1->setGeometry(Twips::toPixels(QRectF(4560, 3120, 855, 375)));
     connect(Command1, &QPushButton::clicked, this, &frmAbout::Command1_Click);
 }
 
 void frmAbout::fitLabelsToText()
 {
     for (QLabel *label : {Label1, Label2, Label4, Label5, lblPopped, Label7, Label3, Label6})
-        fitLabelToText(*label, width());
+        WindowLayout::fitLabelToText(*label, width());
 }
 
 void frmAbout::Form_Load()
 {
     const QString notice = Resources::LoadResString(101) + QStringLiteral("\r\n\r\n") + Resources::LoadResString(103);
     Text1->setText(notice);
-    lblPopped->setText(QString::number(m_main.numPopped()));
+    lblPopped->setText(QString::number(m_numPopped));
 }
 
 void frmAbout::Command1_Click()
@@ -215,7 +154,8 @@ void frmAbout::Command1_Click()
 void frmAbout::imgUnPopped_Click(qint16 Index)
 {
     Q_UNUSED(Index);
-    m_main.UnloadGrunt();
+    if (m_playClosingClip)
+        m_playClosingClip();
 }
 
 void frmAbout::keyPressEvent(QKeyEvent *event)
@@ -241,50 +181,5 @@ void frmAbout::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (!event->spontaneous())
-        centreOnScreen();
-}
-
-void frmAbout::centreOnScreen()
-{
-    const QScreen *screen = m_main.screen() ? m_main.screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    // Until the window manager has framed this window, the main window's
-    // frame is the best guess at the frame it will get.
-    QMargins frame = frameMargins(*this);
-    if (frame.isNull())
-        frame = frameMargins(m_main);
-    QRect outer = geometry().marginsAdded(frame);
-    outer.moveCenter(screen->geometry().center());
-    setGeometry(outer.marginsRemoved(frame));
-}
-
-bool frmAbout::eventFilter(QObject *watched, QEvent *event)
-{
-    const auto found = std::find(imgUnPopped.begin(), imgUnPopped.end(), watched);
-    if (found == imgUnPopped.end())
-        return QDialog::eventFilter(watched, event);
-
-    switch (event->type()) {
-    case QEvent::MouseButtonPress: {
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        m_pressedPicture = mouse->button() == Qt::LeftButton ? watched : nullptr;
-        return true;
-    }
-    case QEvent::MouseButtonDblClick:
-        // The second press of a double click is not a click of its own.
-        m_pressedPicture = nullptr;
-        return true;
-    case QEvent::MouseButtonRelease: {
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        const bool click = m_pressedPicture == watched && mouse->button() == Qt::LeftButton
-            && (*found)->rect().contains(mouse->position().toPoint());
-        m_pressedPicture = nullptr;
-        if (click)
-            ErrorReport::guard([&] { imgUnPopped_Click(qint16(found - imgUnPopped.begin())); });
-        return true;
-    }
-    default:
-        return QDialog::eventFilter(watched, event);
-    }
+        WindowLayout::centreOnScreen(*this, m_owner);
 }

@@ -6,21 +6,22 @@
 #include <QRect>
 #include <QtGlobal>
 #include <array>
+#include <functional>
 
-class frmPlinkety;
 class QLabel;
 class QPushButton;
 class ReadOnlyTextBox;
 
 // The About window, shown modally by the main window's About command and
-// created afresh for each showing. It reads the main window's numPopped
-// when it loads and plays its closing clip when a bubble picture is clicked.
+// created afresh for each showing. It shows the count it is made with, and
+// a click on a bubble picture plays the closing clip.
 class frmAbout : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit frmAbout(frmPlinkety &main);
+    // Centred on owner's screen.
+    frmAbout(QWidget &owner, qint32 numPopped, std::function<void()> playClosingClip);
 
     // The client area as designed, in twips.
     static constexpr int designWidth = 5460;
@@ -30,7 +31,6 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createTitleLabels();
@@ -41,13 +41,14 @@ private:
     void createCloseButton();
     QLabel *addLabel(const char *name, const QString &text, const QRect &twips, Qt::Alignment alignment);
     void fitLabelsToText();
-    void centreOnScreen();
 
     void Form_Load();
     void Command1_Click();
     void imgUnPopped_Click(qint16 Index);
 
-    frmPlinkety &m_main;
+    QWidget &m_owner;
+    qint32 m_numPopped;
+    std::function<void()> m_playClosingClip;
     // The one picture all six images show, at every device pixel ratio.
     BubblePictures m_pictures;
 
@@ -62,8 +63,4 @@ private:
     QLabel *Label6 = nullptr;
     QPushButton *Command1 = nullptr;
     std::array<QLabel *, pictureCount> imgUnPopped {};
-
-    // The picture a left button went down on, so that only a press and a
-    // release on the same picture make a click.
-    QObject *m_pressedPicture = nullptr;
 };

@@ -6,11 +6,14 @@
 #include "PopLabel.h"
 #include "SheetArea.h"
 #include "WindowIcons.h"
+#include "WindowLayout.h"
 #include "frmAbout.h"
+#include "platform/RandomSource.h"
 #include "platform/Twips.h"
+#include "settings/SettingsStore.h"
 
 #include <QApplication>
-#include <QFontDatabase>
+#include <QCloseEvent>
 #include <QPushButton>
 #include <QResizeEvent>
 
@@ -22,11 +25,6 @@ constexpr double buttonWidth = 615;
 constexpr double buttonHeight = 195;
 constexpr double quitButtonMargin = 200;
 
-int px(double twips)
-{
-    return Twips::toPixelsRounded(twips);
-}
-
 } // namespace
 
 frmPlinkety::frmPlinkety(AudioBackend &audio, SettingsStore &settings, RandomSource &random, QWidget *parent)
@@ -34,10 +32,11 @@ frmPlinkety::frmPlinkety(AudioBackend &audio, SettingsStore &settings, RandomSou
     , m_settings(settings)
     , m_random(random)
     , m_clips(audio)
+    , picMain(new SheetArea(m_sheet, m_pictures))
     , lblPop(new PopLabel)
-    , m_sheet(*this, *lblPop, m_clips, random)
+    , m_sheet(*picMain, *lblPop, m_clips, random)
     , m_saver(settings)
-    , m_fitter(*this, [this] { applyPlacement(); })
+    , m_placer(new WindowPlacer(*this, [this] { layoutAreas(); }))
 {
     createControls();
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { ErrorReport::guard([this] { commitData(); }); });
@@ -51,16 +50,13 @@ void frmPlinkety::createControls()
 {
     AccessibleRole::set(this, QAccessible::Window);
     setWindowTitle(QStringLiteral("Plinkety"));
-    // The larger sizes come once the window is on the screen (event()).
-    setWindowIcon(WindowIcons::programDesign());
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setPointSizeF(8.25);
-    setFont(font);
+    WindowIcons::giveProgramIcon(*this);
+    setFont(WindowLayout::designFont());
 
     picMenuBox = new AreaFrame(QStringLiteral("Commands"), this);
     createButtons();
 
-    picMain = new SheetArea(m_sheet, m_pictures, this);
+    picMain->setParent(this);
     connect(picMain, &SheetArea::bubblePressed, this, &frmPlinkety::imgUnPopped_Click);
 
     picStatus = new AreaFrame(QStringLiteral("Status"), this);
@@ -92,8 +88,8 @@ void frmPlinkety::createButtons()
         button->setFocusPolicy(Qt::ClickFocus); // not a tab stop
         button->setAutoDefault(false);
         button->setDefault(false);
-        button->setGeometry(QRect(inner + QPoint(px(designs[size_t(index)].left), 0),
-                                  QSize(px(buttonWidth), px(buttonHeight))));
+        button->setGeometry(
+            Twips::toPixels(QRectF(designs[size_t(index)].left, 0, buttonWidth, buttonHeight)).translated(inner));
         connect(button, &QPushButton::clicked, this,
                 [this, index] { m_turns.run([this, index] { btnMain_Click(index); }); });
         btnMain[size_t(index)] = button;
@@ -121,8 +117,9 @@ void frmPlinkety::resizeEvent(QResizeEvent *event)
 void frmPlinkety::layoutAreas()
 {
     const QSize client = size();
-    const QRect menuBox(0, 0, client.width(), px(menuBoxHeight));
-    const QRect statusBox(0, client.height() - px(statusBoxHeight), client.width(), px(statusBoxHeight));
+    const QRect menuBox(0, 0, client.width(), Twips::toPixelsRounded(menuBoxHeight));
+    const int statusHeight = Twips::toPixelsRounded(statusBoxHeight);
+    const QRect statusBox(0, client.height() - statusHeight, client.width(), statusHeight);
     const bool menuBoxResized = !m_laidOut || picMenuBox->size() != menuBox.size();
 
     picMenuBox->setGeometry(menuBox);
@@ -145,9 +142,8 @@ void frmPlinkety::setSheetGeometry(const QRect &geometry)
 void frmPlinkety::picMenuBox_Resize()
 {
     PlaceQuitButton();
-    const float widthTwips = float(Twips::fromPixels(picMenuBox->width()));
     QRect sheet = picMain->geometry();
-    sheet.setWidth(px(widthTwips));
+    sheet.setWidth(picMenuBox->width());
     setSheetGeometry(sheet);
 }
 
@@ -161,7 +157,7 @@ void frmPlinkety::PlaceQuitButton()
     // Measured from the strip's inner left edge, so 140 twips stay free at its right.
     const float left = float(Twips::fromPixels(picMenuBox->width())) - float(quitButtonMargin) - float(buttonWidth);
     QPushButton *quit = btnMain[2];
-    quit->move(picMenuBox->contentsRect().left() + px(left), quit->y());
+    quit->move(picMenuBox->contentsRect().left() + Twips::toPixelsRounded(left), quit->y());
 }
 
 void frmPlinkety::btnMain_Click(qint16 index)
@@ -173,7 +169,7 @@ void frmPlinkety::btnMain_Click(qint16 index)
         m_sheet.setNumSheetPops(0);
         break;
     case 1: {
-        frmAbout about(*this);
+        frmAbout about(*this, numPopped(), [this] { UnloadGrunt(); });
         about.exec();
         break;
     }
@@ -193,34 +189,76 @@ void frmPlinkety::imgUnPopped_Click(qint16 index)
     });
 }
 
-QSizeF frmPlinkety::screenSizeTwips() const
+void frmPlinkety::Form_Load()
 {
-    return Twips::screenSize();
+    m_clips.FillTable();
+
+    m_placer->place(WindowPlacement::read(m_settings));
+    m_sheet.setNumPopped(m_saver.load());
+    lblPop->setText(StatusLabel::plainLine(numPopped()));
+    m_placer->correct();
+
+    // The greeting: three quick pops, one straight after the other, all
+    // heard before the sheet is built and shown.
+    m_clips.LoadClip(SoundClips::Pop0);
+    m_clips.PlayBufferInARow(3);
+
+    m_sheet.BuildSheet();
+    m_random.seedFromClock();
+    m_sheet.CountVisible();
 }
 
-QSizeF frmPlinkety::cellSizeTwips() const
+void frmPlinkety::closeEvent(QCloseEvent *event)
 {
-    const QSize cell = m_pictures.cellSize();
-    return QSizeF(Twips::fromPixels(cell.width()), Twips::fromPixels(cell.height()));
+    if (!m_turns.mayCloseNow()) {
+        // Closed from outside while the About command runs: after it.
+        event->ignore();
+        m_turns.run([this] { unloadNow(); });
+        return;
+    }
+    ErrorReport::guard([this] { Form_Unload(); });
+    event->accept();
 }
 
-QSizeF frmPlinkety::sheetInnerSizeTwips() const
+void frmPlinkety::unloadNow()
 {
-    const QSize inner = picMain->contentsRect().size();
-    return QSizeF(Twips::fromPixels(inner.width()), Twips::fromPixels(inner.height()));
+    m_turns.closeNow([this] { close(); });
 }
 
-void frmPlinkety::bubblesCreated()
+void frmPlinkety::requestClose()
 {
-    picMain->update();
+    // A modal window still open is closed first; the close follows its command.
+    for (int i = 0; i < 8 && QApplication::activeModalWidget(); ++i)
+        QApplication::activeModalWidget()->close();
+    m_turns.run([this] { unloadNow(); });
 }
 
-void frmPlinkety::RepaintBubble(qint16 k)
+void frmPlinkety::commitData()
 {
-    picMain->repaintBubble(k);
+    if (m_turns.state() != HandlerTurns::State::Unloaded)
+        saveSettings();
 }
 
-void frmPlinkety::bubblesRestored()
+void frmPlinkety::UnloadGrunt()
 {
-    picMain->update();
+    m_clips.PlayClip(SoundClips::Closing, SoundClips::Mode::Asynchronous);
+}
+
+void frmPlinkety::Form_Unload()
+{
+    if (!m_turns.unload())
+        return;
+    UnloadGrunt();
+    saveSettings();
+}
+
+void frmPlinkety::saveSettings()
+{
+    const WindowPlacement placement = m_placer->present();
+    QString whyNot;
+    if (m_saver.saveNow(numPopped(), [&placement](SettingsStore &store) { placement.write(store); }, &whyNot))
+        return;
+    if (!whyNot.isEmpty())
+        whyNot[0] = whyNot[0].toUpper();
+    ErrorReport::warn(QStringLiteral("The pop count and the window's place could not be saved:\n\n%1.").arg(whyNot));
 }

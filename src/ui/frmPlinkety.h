@@ -1,12 +1,10 @@
 #pragma once
 
 #include "BubblePictures.h"
-#include "FrameFitter.h"
 #include "HandlerTurns.h"
+#include "WindowPlacer.h"
 #include "settings/CountSaver.h"
-#include "settings/WindowPlacement.h"
 #include "sheet/BubbleSheet.h"
-#include "sheet/SheetWindow.h"
 #include "sound/SoundClips.h"
 
 #include <QWidget>
@@ -24,7 +22,7 @@ class SheetArea;
 // The main window: the command strip, the sheet area and the status strip.
 // It loads itself (clip table, placement, count, greeting, sheet) when it
 // is constructed, and unloads (closing clip, settings) when it is closed.
-class frmPlinkety final : public QWidget, private SheetWindow
+class frmPlinkety final : public QWidget
 {
     Q_OBJECT
 
@@ -32,9 +30,7 @@ public:
     frmPlinkety(AudioBackend &audio, SettingsStore &settings, RandomSource &random, QWidget *parent = nullptr);
     ~frmPlinkety() override;
 
-    // What the About window uses of the main window.
     qint32 numPopped() const { return m_sheet.numPopped(); }
-    void UnloadGrunt();
 
     // Closes the window through Form_Unload, for a signal or the session's
     // end; a modal window still open is closed first.
@@ -51,18 +47,15 @@ public:
     PopLabel *statusLabel() const { return lblPop; }
 
 protected:
-    bool event(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
-    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
     // Start-up and close.
     void Form_Load();
     void Form_Unload();
+    void UnloadGrunt();
     void unloadNow();
-    void applyPlacement();
-    WindowPlacement presentPlacement() const;
     void saveSettings();
 
     // Layout.
@@ -78,14 +71,6 @@ private:
     void btnMain_Click(qint16 index);
     void imgUnPopped_Click(qint16 index);
 
-    // What the sheet asks of the window.
-    QSizeF screenSizeTwips() const override;
-    QSizeF cellSizeTwips() const override;
-    QSizeF sheetInnerSizeTwips() const override;
-    void bubblesCreated() override;
-    void RepaintBubble(qint16 k) override;
-    void bubblesRestored() override;
-
     SettingsStore &m_settings;
     RandomSource &m_random;
     SoundClips m_clips;
@@ -99,10 +84,8 @@ private:
 
     BubbleSheet m_sheet;
 
-    CountSaver m_saver;          // keeps the count on disk while the window is open
-    bool m_fullIconSet = false;  // the icon's larger sizes, given after the first frame
-    WindowPlacement m_placement; // as read and corrected at start-up
-    FrameFitter m_fitter;        // brings the frame to m_placement once shown
+    CountSaver m_saver;     // keeps the count on disk while the window is open
+    WindowPlacer *m_placer; // a child: it watches the window's own events
     bool m_laidOut = false;
     HandlerTurns m_turns;
 };

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "platform/Log.h"
+
 #include <QTemporaryFile>
 #include <cstdio>
 #include <unistd.h>
 
-// Collects what is written to stderr while it lives.
+// Collects what is written to stderr while it lives, the program's own
+// lines written as the program writes them (the test library's handler
+// would take them otherwise).
 class StderrCapture
 {
 public:
@@ -14,6 +18,7 @@ public:
         std::fflush(stderr);
         m_saved = dup(STDERR_FILENO);
         dup2(m_file.handle(), STDERR_FILENO);
+        m_handler = Log::install();
     }
     ~StderrCapture() { restore(); }
 
@@ -32,6 +37,7 @@ private:
     {
         if (m_saved < 0)
             return;
+        qInstallMessageHandler(m_handler);
         std::fflush(stderr);
         dup2(m_saved, STDERR_FILENO);
         close(m_saved);
@@ -40,4 +46,5 @@ private:
 
     QTemporaryFile m_file;
     int m_saved = -1;
+    QtMessageHandler m_handler = nullptr;
 };

@@ -57,7 +57,7 @@ bool renderAboutWindow(const QString &path)
                          QStringLiteral("812"));
     FakeRandom random;
     frmPlinkety window(audio, settings, random);
-    frmAbout about(window);
+    frmAbout about(window, window.numPopped(), [] {});
     about.show();
     return about.grab().save(path);
 }

@@ -1,4 +1,4 @@
-#include "tst_mainwindow_support.h"
+#include "support/MainWindowFixture.h"
 
 #include <QImage>
 #include <QTimer>

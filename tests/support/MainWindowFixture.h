@@ -6,6 +6,7 @@
 
 #include "support/FakeRandom.h"
 #include "support/MemorySettingsStore.h"
+#include "settings/SettingsKeys.h"
 #include "sheet/BubbleSheet.h"
 #include "support/RecordingBackend.h"
 #include "ui/PopLabel.h"
@@ -25,15 +26,15 @@ struct MainWindowFixture
 
     void store(const QString &key, const QString &value)
     {
-        settings.SaveSetting(QStringLiteral("Plinkety"), QStringLiteral("Defaults"), key, value);
+        settings.SaveSetting(SettingsKeys::application(), SettingsKeys::section(), key, value);
     }
     QString stored(const QString &key)
     {
-        return settings.GetSetting(QStringLiteral("Plinkety"), QStringLiteral("Defaults"), key, QStringLiteral("<none>"));
+        return settings.GetSetting(SettingsKeys::application(), SettingsKeys::section(), key, QStringLiteral("<none>"));
     }
     bool holds(const QString &key) const
     {
-        return settings.contains(QStringLiteral("Plinkety"), QStringLiteral("Defaults"), key);
+        return settings.contains(SettingsKeys::application(), SettingsKeys::section(), key);
     }
 
     frmPlinkety &load()

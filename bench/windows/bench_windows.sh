@@ -14,8 +14,8 @@ bare=$build/bench/bare_window.exe
 source "$here/../../tests/x11/x11-session.sh"
 source "$here/../../tests/windows/wine-session.sh"
 # A sound server to hear the greeting, as on a desktop.
-bash "$here/../../scripts/pulse-test-server.sh" start "$session_dir/sound" $$ >/dev/null
-trap 'end_wine; bash "$here/../../scripts/pulse-test-server.sh" end "$session_dir/sound"; end_session' EXIT
+bash "$here/../../tests/support/pulse_test_server.sh" start "$session_dir/sound" $$ >/dev/null
+trap 'end_wine; bash "$here/../../tests/support/pulse_test_server.sh" end "$session_dir/sound"; end_session' EXIT
 export PULSE_SERVER=unix:$session_dir/sound/run/pulse/native
 
 awk -v b="$(stat -c %s "$bare")" -v p="$(stat -c %s "$program")" 'BEGIN {

@@ -8,8 +8,8 @@
 
 #include <csignal>
 
-#ifndef PLINKETY_SOURCE_DIR
-#error "PLINKETY_SOURCE_DIR must name the source tree"
+#ifndef PLINKETY_TEST_SERVER_SCRIPT
+#error "PLINKETY_TEST_SERVER_SCRIPT must name pulse_test_server.sh"
 #endif
 
 PulseTestServer::PulseTestServer()
@@ -43,11 +43,11 @@ bool PulseTestServer::runScript(const QStringList &arguments, QString *output)
 {
     QProcess script;
     script.start(QStringLiteral("bash"),
-                 QStringList {QStringLiteral(PLINKETY_SOURCE_DIR "/scripts/pulse-test-server.sh")} + arguments);
+                 QStringList {QStringLiteral(PLINKETY_TEST_SERVER_SCRIPT)} + arguments);
     if (!script.waitForFinished(40000)) {
         script.kill();
         script.waitForFinished();
-        m_error = QStringLiteral("pulse-test-server.sh did not finish");
+        m_error = QStringLiteral("pulse_test_server.sh did not finish");
         return false;
     }
     if (output)

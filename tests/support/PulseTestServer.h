@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 
 // A private PulseAudio server whose only sink writes into a FIFO, started
-// by scripts/pulse-test-server.sh; with PLINKETY_TEST_SERVER=pipewire,
+// by pulse_test_server.sh; with PLINKETY_TEST_SERVER=pipewire,
 // PipeWire's PulseAudio service instead. start() also points this process
 // at it (XDG_RUNTIME_DIR, and PULSE_SERVER or the session bus), so sound
 // back ends made afterwards play into the FIFO. The server is stopped by

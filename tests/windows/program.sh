@@ -13,8 +13,8 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 sound=$session_dir/sound
-bash "$here/../../scripts/pulse-test-server.sh" start "$sound" $$ >/dev/null
-trap 'end_wine; bash "$here/../../scripts/pulse-test-server.sh" end "$sound"; end_session' EXIT
+bash "$here/../support/pulse_test_server.sh" start "$sound" $$ >/dev/null
+trap 'end_wine; bash "$here/../support/pulse_test_server.sh" end "$sound"; end_session' EXIT
 export PULSE_SERVER=unix:$sound/run/pulse/native
 cat "$sound/capture.fifo" >"$session_dir/capture.raw" &
 session_pids+=($!)

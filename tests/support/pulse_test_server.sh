@@ -2,7 +2,7 @@
 # A private PulseAudio server for the sound tests, whose only sink writes
 # everything it plays into a FIFO that the test reads.
 #
-#   pulse-test-server.sh start DIR [OWNER_PID]
+#   pulse_test_server.sh start DIR [OWNER_PID]
 #       Starts the server with DIR/home as HOME and DIR/run as
 #       XDG_RUNTIME_DIR (the program under test must use the same
 #       XDG_RUNTIME_DIR, or PULSE_SERVER=unix:DIR/run/pulse/native).
@@ -12,9 +12,9 @@
 #       latency.
 #       Prints the server's pid. With OWNER_PID, the server is also stopped
 #       once that process has gone, so a crashed test leaves nothing behind.
-#   pulse-test-server.sh stop DIR
+#   pulse_test_server.sh stop DIR
 #       Stops the server started in DIR and waits until it has gone.
-#   pulse-test-server.sh end DIR
+#   pulse_test_server.sh end DIR
 #       Stops everything started in DIR.
 # With PLINKETY_TEST_SERVER=pipewire, the server is PipeWire's PulseAudio
 # service instead (pipewire, wireplumber and pipewire-pulse, on a session

@@ -82,7 +82,7 @@ deb: deps-deb
 	CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
 	LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
 	cmake -S . -B $(DEB_BUILD) -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
-	    -DPLINKETY_BUILD_TESTS=OFF -DPLINKETY_BUILD_BENCH=OFF -DPLINKETY_GAMES_LINK=ON -DCMAKE_UNITY_BUILD=ON
+	    -DBUILD_TESTING=OFF -DPLINKETY_BUILD_BENCH=OFF -DPLINKETY_GAMES_LINK=ON -DCMAKE_UNITY_BUILD=ON
 	cmake --build $(DEB_BUILD) -j $(JOBS) --target plinkety
 	cd $(DEB_BUILD) && cpack -G DEB -B cpack
 	mkdir -p $(DEB_DIR)

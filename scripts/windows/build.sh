@@ -14,7 +14,7 @@ tests=${PLINKETY_WINDOWS_TESTS:-ON}
 qt=$(bash scripts/windows/build-qt.sh)
 # A unity build: each target's sources compiled together, Qt's headers read once.
 "$qt/bin/qt-cmake" -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_UNITY_BUILD=ON \
-    -DPLINKETY_BUILD_TESTS="$tests" -DPLINKETY_BUILD_BENCH="$tests" >/dev/null
+    -DBUILD_TESTING="$tests" -DPLINKETY_BUILD_BENCH="$tests" >/dev/null
 cmake --build "$build" -j "${JOBS:-$(nproc)}"
 (cd "$build" && cpack -B cpack >/dev/null)
 mkdir -p "$out"

@@ -2,6 +2,7 @@
 
 #include "BubbleImage.h"
 #include "ErrorReport.h"
+#include "PlinketyVersion.h"
 #include "ReadOnlyTextBox.h"
 #include "WindowIcons.h"
 #include "WindowLayout.h"
@@ -97,7 +98,7 @@ void frmAbout::createRightColumn()
     lblPopped->setAccessibleDescription(QStringLiteral("Bubbles Popped!"));
 
     Label7 = addLabel("Label7", QStringLiteral("Bubbles Popped!"), QRect(4560, 1440, 855, 375), Qt::AlignHCenter);
-    Label3 = addLabel("Label3", QStringLiteral("Version 1.1"), QRect(4560, 2520, 855, 255), Qt::AlignHCenter);
+    Label3 = addLabel("Label3", QStringLiteral("Version " PLINKETY_VERSION), QRect(4560, 2520, 855, 255), Qt::AlignHCenter);
     Label6 = addLabel("Label6", QStringLiteral("July 1999"), QRect(4560, 2760, 855, 255), Qt::AlignHCenter);
 }
 

@@ -1,3 +1,4 @@
+#include "platform/CommandLine.h"
 #include "platform/DesktopSession.h"
 #include "platform/RandomSource.h"
 #include "settings/QtSettingsStore.h"
@@ -10,6 +11,7 @@
 #include <QApplication>
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -40,6 +42,8 @@ int run(QApplication &app, AudioBackend &audio, DesktopSession &session)
 
 int main(int argc, char **argv)
 {
+    if (const std::optional<int> status = CommandLine::answer(argc, argv))
+        return *status;
     DesktopSession session;
     // Connecting to the sound server goes on beside Qt's start, so that it is
     // done by the time the greeting sounds.

@@ -3,6 +3,7 @@
 #include "platform/ExitSignals.h"
 #include "support/ProcessProbes.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSettings>
@@ -17,7 +18,16 @@ QString confPath(const QTemporaryDir &home)
     return home.filePath(QStringLiteral("Plinkety/Plinkety.conf"));
 }
 
-// Starts the program offscreen with its settings under home.
+// The system's environment with no display named and the settings under home.
+QProcessEnvironment withoutDisplay(const QTemporaryDir &home)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+    return environment;
+}
+
 } // namespace
 
 class MainWindowExitTest : public QObject
@@ -33,6 +43,9 @@ private slots:
     void settingsThatCannotBeSavedAreReportedOnStderr();
     void withNoDisplayTheProgramSaysSoInOneLineAndEndsWithStatusOne_data();
     void withNoDisplayTheProgramSaysSoInOneLineAndEndsWithStatusOne();
+    void theCommonOptionsAreAnsweredWithNothingStarted_data();
+    void theCommonOptionsAreAnsweredWithNothingStarted();
+    void aPlatformOnTheCommandLineIsADisplay();
 };
 
 void MainWindowExitTest::eachEndingSignalClosesThroughTheUnload_data()
@@ -123,6 +136,51 @@ void MainWindowExitTest::settingsThatCannotBeSavedAreReportedOnStderr()
     QVERIFY(program.waitForFinished(10000));
     const QString said = QString::fromLocal8Bit(program.readAllStandardError());
     QVERIFY2(said.contains(QStringLiteral("could not be saved")), qPrintable(said));
+}
+
+void MainWindowExitTest::theCommonOptionsAreAnsweredWithNothingStarted_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("output"); // how stdout begins
+    QTest::addColumn<QByteArray>("said");   // stderr, whole
+    QTest::newRow("--version") << QStringList {"--version"} << 0 << QByteArray("Plinkety 1.1\n") << QByteArray();
+    QTest::newRow("-h") << QStringList {"-h"} << 0 << QByteArray("Usage: ") << QByteArray();
+    QTest::newRow("an unknown option") << QStringList {"--frobnicate"} << 2 << QByteArray()
+                                       << QByteArray("Plinkety: Unknown option 'frobnicate'.\n");
+    QTest::newRow("an argument") << QStringList {"-platform", "offscreen", "stray"} << 2 << QByteArray()
+                                 << QByteArray("Plinkety: Unexpected argument 'stray'.\n");
+}
+
+void MainWindowExitTest::theCommonOptionsAreAnsweredWithNothingStarted()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QByteArray, output);
+    QFETCH(QByteArray, said);
+    QTemporaryDir home;
+    QProcess program;
+    program.setProcessEnvironment(withoutDisplay(home));
+    program.start(QStringLiteral(PLINKETY_PROGRAM), arguments);
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitCode(), status);
+    const QByteArray printed = program.readAllStandardOutput();
+    QVERIFY2(output.isEmpty() ? printed.isEmpty() : printed.startsWith(output), printed.constData());
+    QCOMPARE(program.readAllStandardError(), said);
+    QCOMPARE(QDir(home.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+}
+
+void MainWindowExitTest::aPlatformOnTheCommandLineIsADisplay()
+{
+    QTemporaryDir home;
+    QProcess program;
+    program.setProcessEnvironment(withoutDisplay(home));
+    program.start(QStringLiteral(PLINKETY_PROGRAM), {QStringLiteral("-platform"), QStringLiteral("offscreen")});
+    QVERIFY(QTest::qWaitFor([&] { return catches(program.processId(), SIGTERM); }, 10000));
+    ::kill(pid_t(program.processId()), SIGTERM);
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitCode(), 0);
+    QVERIFY(QFile::exists(confPath(home)));
 }
 
 QTEST_MAIN(MainWindowExitTest)

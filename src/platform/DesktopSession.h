@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CommandLine.h"
 #include "DisplayGuard.h"
 #include "ExitSignals.h"
 #include "FontWarmUp.h"
@@ -28,7 +29,7 @@ public:
     {
         std::unique_ptr<Application> application;
         {
-            const DisplayGuard guard;
+            const DisplayGuard guard(CommandLine::choosesDisplay(argc, argv));
             application = std::make_unique<Application>(argc, argv);
         }
         m_fonts.applicationStarted();

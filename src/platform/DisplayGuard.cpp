@@ -25,9 +25,9 @@ QStringList &heldBack()
 
 } // namespace
 
-DisplayGuard::DisplayGuard()
+DisplayGuard::DisplayGuard(bool displayChosen)
 {
-    if (const QString why = SystemDisplay::whyNone(); !why.isEmpty())
+    if (const QString why = SystemDisplay::whyNone(displayChosen); !why.isEmpty())
         cannotShowWindow(why);
     m_previous = qInstallMessageHandler(&DisplayGuard::handle);
 }

@@ -8,8 +8,9 @@
 class DisplayGuard
 {
 public:
-    // Ends the program at once where no display is named at all.
-    DisplayGuard();
+    // Ends the program at once where no display is named at all, neither
+    // by the system nor on the command line (displayChosen).
+    explicit DisplayGuard(bool displayChosen);
     // Passes on what the platform said while the display was opened.
     ~DisplayGuard();
 

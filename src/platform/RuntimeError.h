@@ -6,8 +6,10 @@
 // A run-time error of the program: an overflowing counter, a stored text
 // that is not a number, a missing resource. Where it is raised nothing
 // handles it; the handler of the event that led to it reports it and ends
-// the program. Only the reading of the stored count catches it, to fall
-// back on the count's leading number.
+// the program. Two places alone catch it and go on: the reading of the
+// stored count, to fall back on its leading number, and the getting ready
+// for the greeting before any window exists, which leaves a missing clip
+// to be reported when the greeting itself loads it.
 class RuntimeError : public std::runtime_error
 {
 public:

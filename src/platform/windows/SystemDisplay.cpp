@@ -1,6 +1,6 @@
 #include "platform/SystemDisplay.h"
 
-QString SystemDisplay::whyNone()
+QString SystemDisplay::whyNone(bool)
 {
     return {};
 }

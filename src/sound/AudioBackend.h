@@ -31,9 +31,6 @@ public:
     // Gets ready, without a sound, to play images in this one's format soon.
     virtual void prepare(const QByteArray &waveImage) { Q_UNUSED(waveImage); }
 
-    // Silences whatever sounds, at once.
-    virtual void stop() {}
-
     // Waits, at most timeoutMs, until nothing sounds any more.
     virtual void waitUntilSilent(int timeoutMs) { Q_UNUSED(timeoutMs); }
 };

@@ -119,14 +119,6 @@ void PulseAudioBackend::playInARow(const QByteArray &waveImage, int times)
         waitHeardLocked(m_playback.endsBy);
 }
 
-void PulseAudioBackend::stop()
-{
-    if (!m_connection->hasLoop())
-        return;
-    LoopLock lock(m_connection->loop());
-    stopLocked();
-}
-
 void PulseAudioBackend::waitUntilSilent(int timeoutMs)
 {
     if (!m_connection->hasLoop())

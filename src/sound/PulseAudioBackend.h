@@ -32,7 +32,6 @@ public:
     void play(const QByteArray &waveImage, Mode mode) override;
     void playInARow(const QByteArray &waveImage, int times) override;
     void prepare(const QByteArray &waveImage) override;
-    void stop() override;
     void waitUntilSilent(int timeoutMs) override;
 
 private:

@@ -259,19 +259,16 @@ void PulseConnection::onRetry(pa_mainloop_api *api, pa_time_event *timer, const 
         return;
     const bool wasReady = connection->m_wasReady;
     const bool failed = context && !isGood(pa_context_get_state(context));
-    if (context && !failed) {
-        // Still waiting for the server's announcement: ask again afresh.
+    // A failed connection is let go, and so is one still waiting for the
+    // server's announcement, to ask again afresh.
+    if (context) {
         connection->drop();
-    } else if (failed) {
-        connection->drop();
-        if (wasReady && connection->m_onLost)
+        if (failed && wasReady && connection->m_onLost)
             connection->m_onLost();
     }
-    if (!connection->m_context) {
-        if (failed && !wasReady)
-            connection->retryAfter(kRetryDelay);
-        else
-            connection->connect();
-    }
+    if (failed && !wasReady)
+        connection->retryAfter(kRetryDelay);
+    else
+        connection->connect();
     connection->wake();
 }

@@ -36,7 +36,6 @@ public:
 
     qint16 clipId(int entry) const;
     const QByteArray &buffer() const { return sndBuffer; }
-    AudioBackend &backend() { return m_backend; }
 
 private:
     AudioBackend &m_backend;

@@ -103,12 +103,6 @@ void WasapiBackend::prepare(const QByteArray &waveImage)
     m_shared->wakeRenderer();
 }
 
-void WasapiBackend::stop()
-{
-    std::lock_guard lock(m_shared->mutex);
-    postLocked(Pcm16 {}, 0us);
-}
-
 void WasapiBackend::waitUntilSilent(int timeoutMs)
 {
     std::unique_lock lock(m_shared->mutex);

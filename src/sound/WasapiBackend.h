@@ -35,7 +35,6 @@ public:
     void play(const QByteArray &waveImage, Mode mode) override;
     void playInARow(const QByteArray &waveImage, int times) override;
     void prepare(const QByteArray &waveImage) override;
-    void stop() override;
     void waitUntilSilent(int timeoutMs) override;
 
 private:
@@ -46,7 +45,8 @@ private:
     // is given up: a device that stopped playing.
     static constexpr std::chrono::milliseconds kEndMargin {1000};
 
-    // A play or a stop for the render thread; a stop has no samples.
+    // A play for the render thread; one without samples (an image that
+    // cannot be played) only stops what sounds.
     struct Request
     {
         Pcm16 clip;

@@ -16,7 +16,8 @@ struct pa_time_event;
 // server to come back, so the first clip after that is heard. Nobody ever
 // waits for a server that is not there.
 //
-// Every member but the constructor and destructor runs with the loop's lock
+// The constructor, the destructor and start() take the loop's lock
+// themselves, and hasLoop() needs none; every other member runs with it
 // held (LoopLock), on the caller's thread or in a libpulse callback.
 class PulseConnection
 {

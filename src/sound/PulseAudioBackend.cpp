@@ -2,12 +2,9 @@
 
 #include "WaveImage.h"
 
-#include <pulse/context.h>
 #include <pulse/operation.h>
 #include <pulse/proplist.h>
-#include <pulse/rtclock.h>
 #include <pulse/stream.h>
-#include <pulse/thread-mainloop.h>
 
 #include <algorithm>
 
@@ -95,7 +92,7 @@ PulseAudioBackend::~PulseAudioBackend()
 {
     if (!m_connection->hasLoop())
         return;
-    LoopLock lock(m_connection->loop());
+    LoopLock lock(*m_connection);
     closeStreamLocked();
 }
 
@@ -103,7 +100,7 @@ void PulseAudioBackend::play(const QByteArray &waveImage, Mode mode)
 {
     if (!m_connection->hasLoop())
         return;
-    LoopLock lock(m_connection->loop());
+    LoopLock lock(*m_connection);
     if (startLocked(waveImage, 1, mode == Mode::Synchronous) && mode == Mode::Synchronous)
         waitHeardLocked(m_playback.endsBy);
 }
@@ -114,7 +111,7 @@ void PulseAudioBackend::playInARow(const QByteArray &waveImage, int times)
         return;
     // All of them are handed over at once, so that each follows the one
     // before it without a gap.
-    LoopLock lock(m_connection->loop());
+    LoopLock lock(*m_connection);
     if (startLocked(waveImage, times, true))
         waitHeardLocked(m_playback.endsBy);
 }
@@ -123,7 +120,7 @@ void PulseAudioBackend::waitUntilSilent(int timeoutMs)
 {
     if (!m_connection->hasLoop())
         return;
-    LoopLock lock(m_connection->loop());
+    LoopLock lock(*m_connection);
     // A pop's end is only reckoned from the latency; the wait for the last
     // clip asks the server to tell when it has played it out.
     if (m_playback.sounding && !m_playback.drained) {
@@ -141,10 +138,7 @@ bool PulseAudioBackend::startLocked(const QByteArray &image, int times, bool dra
     const auto format = wave ? formatOf(*wave) : std::nullopt;
     if (!format || wave->frames() == 0 || !m_connection->ready() || !streamForLocked(*format))
         return false;
-    if (m_idleTimer) {
-        m_connection->api()->time_free(m_idleTimer);
-        m_idleTimer = nullptr;
-    }
+    m_connection->freeTimer(m_idleTimer);
     if (pa_stream_is_corked(m_stream) == 1) {
         if (pa_operation *uncork = pa_stream_cork(m_stream, 0, nullptr, nullptr))
             pa_operation_unref(uncork);
@@ -168,10 +162,10 @@ void PulseAudioBackend::prepare(const QByteArray &waveImage)
 {
     if (!m_connection->hasLoop())
         return;
-    LoopLock lock(m_connection->loop());
+    LoopLock lock(*m_connection);
     const auto wave = WaveImage::parse(waveImage);
     m_prepared = wave ? formatOf(*wave) : std::nullopt;
-    if (pa_context *context = m_connection->context(); context && pa_context_get_state(context) == PA_CONTEXT_READY)
+    if (m_connection->isReady())
         openPreparedLocked();
 }
 
@@ -187,13 +181,9 @@ bool PulseAudioBackend::streamForLocked(const pa_sample_spec &format)
     const bool usable = m_stream && pa_sample_spec_equal(&format, &m_format) && PA_STREAM_IS_GOOD(pa_stream_get_state(m_stream));
     if (!usable)
         openStreamLocked(format);
-    const bool answered = m_connection->waitUntil(Clock::now() + PulseConnection::serverTimeout, [this] {
-        return !m_stream || pa_stream_get_state(m_stream) != PA_STREAM_CREATING;
-    });
+    m_connection->waitForAnswer([this] { return !m_stream || pa_stream_get_state(m_stream) != PA_STREAM_CREATING; });
     if (m_stream && pa_stream_get_state(m_stream) == PA_STREAM_READY)
         return true;
-    if (!answered)
-        m_connection->unanswered();
     closeStreamLocked();
     return false;
 }
@@ -204,7 +194,7 @@ void PulseAudioBackend::openStreamLocked(const pa_sample_spec &format)
     // Desktops set the volume of short event sounds like these apart.
     pa_proplist *properties = pa_proplist_new();
     pa_proplist_sets(properties, PA_PROP_MEDIA_ROLE, "event");
-    m_stream = pa_stream_new_with_proplist(m_connection->context(), "Pops", &format, nullptr, properties);
+    m_stream = m_connection->newStream("Pops", format, properties);
     pa_proplist_free(properties);
     if (!m_stream)
         return;
@@ -225,12 +215,8 @@ void PulseAudioBackend::closeStreamLocked()
         pa_stream_unref(stream);
     }
     m_stream = nullptr;
-    if (m_idleTimer)
-        m_connection->api()->time_free(m_idleTimer);
-    m_idleTimer = nullptr;
-    if (m_progressTimer)
-        m_connection->api()->time_free(m_progressTimer);
-    m_progressTimer = nullptr;
+    m_connection->freeTimer(m_idleTimer);
+    m_connection->freeTimer(m_progressTimer);
     if (m_progressAsked) {
         pa_operation_cancel(m_progressAsked);
         pa_operation_unref(m_progressAsked);
@@ -261,9 +247,7 @@ void PulseAudioBackend::dropTimersLocked()
         }
         *operation = nullptr;
     }
-    if (m_playback.heardTimer)
-        m_connection->api()->time_free(m_playback.heardTimer);
-    m_playback.heardTimer = nullptr;
+    m_connection->freeTimer(m_playback.heardTimer);
 }
 
 void PulseAudioBackend::askWhenHeardLocked(bool drain)
@@ -285,11 +269,10 @@ void PulseAudioBackend::heardAfterLocked(pa_usec_t delayUs)
 {
     m_playback.heardAt = Clock::now() + std::chrono::microseconds(delayUs);
     m_connection->wake();
-    if (!m_playback.heardTimer && m_connection->context())
-        m_playback.heardTimer = pa_context_rttime_new(m_connection->context(), pa_rtclock_now() + delayUs,
-                                                      &PulseAudioBackend::onHeard, this);
     if (!m_playback.heardTimer)
-        onHeard(nullptr, nullptr, nullptr, this);
+        m_playback.heardTimer = m_connection->newTimer(delayUs, &PulseAudioBackend::onHeard, this);
+    if (!m_playback.heardTimer)
+        heardLocked();
 }
 
 void PulseAudioBackend::waitHeardLocked(Clock::time_point deadline)
@@ -298,11 +281,7 @@ void PulseAudioBackend::waitHeardLocked(Clock::time_point deadline)
         return;
     // A server that does not answer within a second is not waited for again
     // until it does.
-    const bool answered = m_connection->waitUntil(std::min(deadline, Clock::now() + PulseConnection::serverTimeout), [this] {
-        return !m_playback.sounding || !m_playback.answer;
-    });
-    if (!answered && m_playback.answer) {
-        m_connection->unanswered();
+    if (!m_connection->waitForAnswer([this] { return !m_playback.sounding || !m_playback.answer; }, deadline)) {
         stopLocked();
         return;
     }
@@ -322,9 +301,8 @@ void PulseAudioBackend::heardLocked()
 {
     dropTimersLocked();
     m_playback.sounding = false;
-    if (m_stream && !m_idleTimer && m_connection->context())
-        m_idleTimer = pa_context_rttime_new(m_connection->context(), pa_rtclock_now() + kIdleUs,
-                                            &PulseAudioBackend::onIdle, this);
+    if (m_stream && !m_idleTimer)
+        m_idleTimer = m_connection->newTimer(kIdleUs, &PulseAudioBackend::onIdle, this);
     m_connection->wake();
 }
 
@@ -386,11 +364,10 @@ void PulseAudioBackend::onHeard(pa_mainloop_api *, pa_time_event *, const struct
     static_cast<PulseAudioBackend *>(self)->heardLocked();
 }
 
-void PulseAudioBackend::onIdle(pa_mainloop_api *api, pa_time_event *timer, const struct timeval *, void *self)
+void PulseAudioBackend::onIdle(pa_mainloop_api *, pa_time_event *, const struct timeval *, void *self)
 {
     auto *backend = static_cast<PulseAudioBackend *>(self);
-    api->time_free(timer);
-    backend->m_idleTimer = nullptr;
+    backend->m_connection->freeTimer(backend->m_idleTimer);
     if (backend->m_playback.sounding || !backend->m_stream || pa_stream_get_state(backend->m_stream) != PA_STREAM_READY)
         return;
     if (pa_operation *cork = pa_stream_cork(backend->m_stream, 1, nullptr, nullptr))
@@ -399,16 +376,14 @@ void PulseAudioBackend::onIdle(pa_mainloop_api *api, pa_time_event *timer, const
 
 void PulseAudioBackend::watchProgressLocked()
 {
-    if (!m_progressTimer && !m_progressAsked && m_connection->context())
-        m_progressTimer = pa_context_rttime_new(m_connection->context(), pa_rtclock_now() + kProgressCheckUs,
-                                                &PulseAudioBackend::onProgressCheck, this);
+    if (!m_progressTimer && !m_progressAsked)
+        m_progressTimer = m_connection->newTimer(kProgressCheckUs, &PulseAudioBackend::onProgressCheck, this);
 }
 
-void PulseAudioBackend::onProgressCheck(pa_mainloop_api *api, pa_time_event *timer, const struct timeval *, void *self)
+void PulseAudioBackend::onProgressCheck(pa_mainloop_api *, pa_time_event *, const struct timeval *, void *self)
 {
     auto *backend = static_cast<PulseAudioBackend *>(self);
-    api->time_free(timer);
-    backend->m_progressTimer = nullptr;
+    backend->m_connection->freeTimer(backend->m_progressTimer);
     if (backend->m_stream && pa_stream_get_state(backend->m_stream) == PA_STREAM_READY && !pa_stream_is_corked(backend->m_stream))
         backend->m_progressAsked = pa_stream_update_timing_info(backend->m_stream, &PulseAudioBackend::onProgress, self);
 }

@@ -55,10 +55,10 @@ private:
     static void onAnswered(pa_stream *stream, int success, void *self);
     static void onDrained(pa_stream *stream, int success, void *self);
     static void onTimingUpdated(pa_stream *stream, int success, void *self);
-    static void onHeard(pa_mainloop_api *api, pa_time_event *timer, const struct timeval *, void *self);
-    static void onIdle(pa_mainloop_api *api, pa_time_event *timer, const struct timeval *, void *self);
+    static void onHeard(pa_mainloop_api *, pa_time_event *, const struct timeval *, void *self);
+    static void onIdle(pa_mainloop_api *, pa_time_event *, const struct timeval *, void *self);
     void watchProgressLocked();
-    static void onProgressCheck(pa_mainloop_api *api, pa_time_event *timer, const struct timeval *, void *self);
+    static void onProgressCheck(pa_mainloop_api *, pa_time_event *, const struct timeval *, void *self);
     static void onProgress(pa_stream *stream, int success, void *self);
 
     std::unique_ptr<PulseConnection> m_connection;

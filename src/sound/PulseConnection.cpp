@@ -4,9 +4,12 @@
 #include <pulse/introspect.h>
 #include <pulse/operation.h>
 #include <pulse/proplist.h>
+#include <pulse/rtclock.h>
+#include <pulse/stream.h>
 #include <pulse/thread-mainloop.h>
 #include <pulse/timeval.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <thread>
@@ -58,8 +61,8 @@ void wakeWaiter(pa_mainloop_api *, pa_time_event *, const struct timeval *, void
 
 } // namespace
 
-LoopLock::LoopLock(pa_threaded_mainloop *loop)
-    : m_loop(loop)
+LoopLock::LoopLock(const PulseConnection &connection)
+    : m_loop(connection.m_loop)
 {
     pa_threaded_mainloop_lock(m_loop);
 }
@@ -88,7 +91,7 @@ void PulseConnection::start()
     if (!m_loop)
         return;
     // Reading the client's configuration is left to the loop's thread too.
-    LoopLock lock(m_loop);
+    LoopLock lock(*this);
     m_connectedAt = Clock::now();
     retryAfter(0ms);
 }
@@ -98,10 +101,8 @@ PulseConnection::~PulseConnection()
     if (!m_loop)
         return;
     {
-        LoopLock lock(m_loop);
-        if (m_retry)
-            api()->time_free(m_retry);
-        m_retry = nullptr;
+        LoopLock lock(*this);
+        freeTimer(m_retry);
         drop();
     }
     pa_threaded_mainloop_stop(m_loop);
@@ -166,10 +167,10 @@ void PulseConnection::retryAfter(std::chrono::milliseconds delay)
         m_retry = api()->time_new(api(), &when, &PulseConnection::onRetry, this);
 }
 
-pa_context *PulseConnection::ready()
+bool PulseConnection::ready()
 {
     if (m_unanswered)
-        return nullptr;
+        return false;
     // The context may be made anew while we wait.
     const auto state = [this] { return m_context ? pa_context_get_state(m_context) : PA_CONTEXT_FAILED; };
     // A connection just begun may still be finding its server...
@@ -177,11 +178,31 @@ pa_context *PulseConnection::ready()
     if (finding())
         waitUntil(m_connectedAt + kJustMade, [&] { return !finding(); });
     // ...and a server that has taken it is waited for, as long as it answers.
-    if (state() == PA_CONTEXT_AUTHORIZING || state() == PA_CONTEXT_SETTING_NAME) {
-        if (!waitUntil(Clock::now() + serverTimeout, [&] { return state() == PA_CONTEXT_READY || !isGood(state()); }))
-            unanswered();
-    }
-    return state() == PA_CONTEXT_READY ? m_context : nullptr;
+    if (state() == PA_CONTEXT_AUTHORIZING || state() == PA_CONTEXT_SETTING_NAME)
+        waitForAnswer([&] { return state() == PA_CONTEXT_READY || !isGood(state()); });
+    return state() == PA_CONTEXT_READY;
+}
+
+bool PulseConnection::isReady() const
+{
+    return m_context && pa_context_get_state(m_context) == PA_CONTEXT_READY;
+}
+
+pa_stream *PulseConnection::newStream(const char *name, const pa_sample_spec &format, pa_proplist *properties)
+{
+    return m_context ? pa_stream_new_with_proplist(m_context, name, &format, nullptr, properties) : nullptr;
+}
+
+pa_time_event *PulseConnection::newTimer(pa_usec_t delayUs, pa_time_event_cb_t callback, void *userdata)
+{
+    return m_context ? pa_context_rttime_new(m_context, pa_rtclock_now() + delayUs, callback, userdata) : nullptr;
+}
+
+void PulseConnection::freeTimer(pa_time_event *&timer)
+{
+    if (timer)
+        api()->time_free(timer);
+    timer = nullptr;
 }
 
 bool PulseConnection::waitUntil(Clock::time_point deadline, const std::function<bool()> &done)
@@ -198,6 +219,14 @@ bool PulseConnection::waitUntil(Clock::time_point deadline, const std::function<
             api()->time_free(timer);
     }
     return true;
+}
+
+bool PulseConnection::waitForAnswer(const std::function<bool()> &done, Clock::time_point deadline)
+{
+    if (waitUntil(std::min(deadline, Clock::now() + serverTimeout), done))
+        return true;
+    unanswered();
+    return false;
 }
 
 void PulseConnection::sleepUntil(Clock::time_point when)

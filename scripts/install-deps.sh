@@ -7,7 +7,7 @@
 # POSIX sh, so that it runs on a machine that has nothing but the source.
 set -eu
 
-run_packages="cmake g++ make pkg-config qt6-base-dev qt6-wayland libpulse-dev libfontconfig-dev libxcb1-dev libgl-dev fonts-dejavu-core"
+run_packages="cmake g++ make pkg-config zlib1g-dev qt6-base-dev qt6-wayland libpulse-dev libfontconfig-dev libxcb1-dev libgl-dev fonts-dejavu-core"
 deb_packages="dpkg-dev file lintian appstream desktop-file-utils"
 # The cross compiler, Qt's source (fetched and unpacked by dpkg-dev's tools),
 # the installer's maker, and Wine to try what was built.

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <stdexcept>
+#include <zlib.h>
 
 namespace {
 
@@ -77,17 +79,6 @@ std::vector<std::uint8_t> iconBitmap(const IconFiles::IconImage &image)
     return out.bytes();
 }
 
-std::uint32_t crc32(const std::vector<std::uint8_t> &bytes, std::size_t from)
-{
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (std::size_t i = from; i < bytes.size(); ++i) {
-        crc ^= bytes[i];
-        for (int k = 0; k < 8; ++k)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
-}
-
 void pngChunk(ByteBuffer &out, const char *type, const std::vector<std::uint8_t> &data)
 {
     out.u32be(std::uint32_t(data.size()));
@@ -95,7 +86,7 @@ void pngChunk(ByteBuffer &out, const char *type, const std::vector<std::uint8_t>
     typed.tag(type);
     typed.append(data);
     out.append(typed.bytes());
-    out.u32be(crc32(typed.bytes(), 0));
+    out.u32be(std::uint32_t(crc32(0L, typed.bytes().data(), uInt(typed.bytes().size()))));
 }
 
 // RGBA of pixel (x, y) of a picture `size` pixels wide, averaged over 8 x 8
@@ -119,32 +110,16 @@ std::array<unsigned, 4> smoothPixel(const IconArt &art, int x, int y, int size)
     return {unsigned(r / a + 0.5), unsigned(g / a + 0.5), unsigned(b / a + 0.5), unsigned(255.0 * a / 64.0 + 0.5)};
 }
 
-// A zlib stream of stored blocks; one block holds at most 65535 bytes,
-// so a large picture takes several.
-std::vector<std::uint8_t> zlibStored(const std::vector<std::uint8_t> &raw)
+// The pixel rows deflated by zlib at its best compression; the same zlib
+// gives the same bytes every time.
+std::vector<std::uint8_t> deflated(const std::vector<std::uint8_t> &raw)
 {
-    constexpr std::size_t kBlock = 65535;
-    ByteBuffer out;
-    out.u8(0x78);
-    out.u8(0x01);
-    std::size_t from = 0;
-    do {
-        const std::size_t length = std::min(kBlock, raw.size() - from);
-        const bool last = from + length == raw.size();
-        out.u8(last ? 1 : 0); // stored, uncompressed; 1 marks the final block
-        out.u16(unsigned(length));
-        out.u16(unsigned(~length) & 0xFFFF);
-        for (std::size_t i = from; i < from + length; ++i)
-            out.u8(raw[i]);
-        from += length;
-    } while (from < raw.size());
-    std::uint32_t s1 = 1, s2 = 0;
-    for (std::uint8_t v : raw) {
-        s1 = (s1 + v) % 65521u;
-        s2 = (s2 + s1) % 65521u;
-    }
-    out.u32be((s2 << 16) | s1);
-    return out.bytes();
+    uLongf length = compressBound(uLong(raw.size()));
+    std::vector<std::uint8_t> out(length);
+    if (compress2(out.data(), &length, raw.data(), uLong(raw.size()), Z_BEST_COMPRESSION) != Z_OK)
+        throw std::runtime_error("zlib could not compress a picture");
+    out.resize(length);
+    return out;
 }
 
 } // namespace
@@ -196,7 +171,7 @@ std::vector<std::uint8_t> png(const IconArt &art, int size)
     for (unsigned v : {137u, 80u, 78u, 71u, 13u, 10u, 26u, 10u})
         out.u8(v);
     pngChunk(out, "IHDR", header.bytes());
-    pngChunk(out, "IDAT", zlibStored(raw.bytes()));
+    pngChunk(out, "IDAT", deflated(raw.bytes()));
     pngChunk(out, "IEND", {});
     return out.bytes();
 }

@@ -16,7 +16,7 @@ struct IconImage
 
 // A Windows icon file of 32 x 32 images, each with its transparency mask.
 std::vector<std::uint8_t> ico(const std::vector<IconImage> &images);
-// The artwork drawn as a size x size RGBA PNG with smooth edges.
+// The artwork drawn as a size x size RGBA PNG with smooth edges, compressed.
 std::vector<std::uint8_t> png(const IconArt &art, int size);
 
 } // namespace IconFiles

@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <algorithm>
 #include <array>
@@ -27,12 +28,20 @@
 
 namespace {
 
-bool renderMainWindow(const QString &path)
+// The main window after a few pops, at its stored size or at width x
+// height twips.
+QPixmap mainWindowPicture(float width = 0, float height = 0)
 {
     SilentBackend audio;
     MemorySettingsStore settings;
-    settings.SaveSetting(QStringLiteral("Plinkety"), QStringLiteral("Defaults"), QStringLiteral("Popped"),
-                         QStringLiteral("41"));
+    const auto store = [&settings](const char *key, const QString &value) {
+        settings.SaveSetting(QStringLiteral("Plinkety"), QStringLiteral("Defaults"), QLatin1String(key), value);
+    };
+    store("Popped", QStringLiteral("41"));
+    if (width > 0) {
+        store("Width", QString::number(width));
+        store("Height", QString::number(height));
+    }
     FakeRandom random({0.1f, 0.6f, 0.3f, 0.9f}); // the same popped pictures on every run
     frmPlinkety window(audio, settings, random);
     window.show();
@@ -46,7 +55,47 @@ bool renderMainWindow(const QString &path)
                           Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(sheetArea, &press);
     }
-    return window.grab().save(path);
+    return window.grab();
+}
+
+bool renderMainWindow(const QString &path)
+{
+    return mainWindowPicture().save(path);
+}
+
+// For software centres, which want 16:9 pictures at least 624 pixels wide:
+// the window enlarged to 640 x 360, alone and with the About window open
+// over it (the offscreen screen is 800 x 600).
+// The stored size is the outer frame: the offscreen window's is 2 pixels wide.
+constexpr float storeWidth = (640 + 4) * 15;
+constexpr float storeHeight = (360 + 4) * 15;
+
+bool renderStoreMainWindow(const QString &path)
+{
+    return mainWindowPicture(storeWidth, storeHeight).save(path);
+}
+
+QPixmap aboutWindowPicture(QWidget &owner)
+{
+    frmAbout about(owner, 812, [] {});
+    about.show();
+    return about.grab();
+}
+
+bool renderStoreAboutWindow(const QString &path)
+{
+    QPixmap picture = mainWindowPicture(storeWidth, storeHeight);
+    QWidget owner;
+    const QPixmap about = aboutWindowPicture(owner);
+    const QSizeF logical = about.deviceIndependentSize();
+    const QRectF place(QPointF((640 - logical.width()) / 2, (360 - logical.height()) / 2), logical);
+    QPainter painter(&picture);
+    painter.drawPixmap(place.topLeft(), about);
+    // The frame a window manager would draw round it.
+    painter.setPen(QColor(64, 64, 64));
+    painter.drawRect(place.adjusted(-1, -1, 0, 0));
+    painter.end();
+    return picture.save(path);
 }
 
 bool renderAboutWindow(const QString &path)
@@ -57,9 +106,7 @@ bool renderAboutWindow(const QString &path)
                          QStringLiteral("812"));
     FakeRandom random;
     frmPlinkety window(audio, settings, random);
-    frmAbout about(window, window.numPopped(), [] {});
-    about.show();
-    return about.grab().save(path);
+    return aboutWindowPicture(window).save(path);
 }
 
 struct Picture
@@ -69,12 +116,14 @@ struct Picture
     int ratio;
 };
 
-std::array<Picture, 3> pictures()
+std::array<Picture, 5> pictures()
 {
     return {{
         {"screenshot.png", renderMainWindow, 1},
         {"about.png", renderAboutWindow, 1},
         {"screenshot@2x.png", renderMainWindow, 2},
+        {"store-sheet.png", renderStoreMainWindow, 1},
+        {"store-about.png", renderStoreAboutWindow, 1},
     }};
 }
 

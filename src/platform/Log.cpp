@@ -3,9 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
-Q_LOGGING_CATEGORY(lcSettings, "plinkety.settings")
-Q_LOGGING_CATEGORY(lcSound, "plinkety.sound")
-Q_LOGGING_CATEGORY(lcWindow, "plinkety.window")
+// Debug lines only where QT_LOGGING_RULES asks for them.
+Q_LOGGING_CATEGORY(lcSettings, "plinkety.settings", QtInfoMsg)
+Q_LOGGING_CATEGORY(lcSound, "plinkety.sound", QtInfoMsg)
+Q_LOGGING_CATEGORY(lcWindow, "plinkety.window", QtInfoMsg)
 
 namespace {
 

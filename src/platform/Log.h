@@ -5,7 +5,8 @@
 
 // What the program tells on stderr, by the part of it that tells. Each line
 // reads "Plinkety: ..."; QT_LOGGING_RULES can quiet a part, for example
-// "plinkety.settings.warning=false".
+// "plinkety.settings.warning=false", or ask for its debug lines, as
+// "plinkety.sound.debug=true" for what the sound server did.
 Q_DECLARE_LOGGING_CATEGORY(lcSettings) // "plinkety.settings"
 Q_DECLARE_LOGGING_CATEGORY(lcSound)    // "plinkety.sound"
 Q_DECLARE_LOGGING_CATEGORY(lcWindow)   // "plinkety.window"

@@ -1,6 +1,7 @@
 #include "PulseAudioBackend.h"
 
 #include "WaveImage.h"
+#include "platform/Log.h"
 
 #include <pulse/operation.h>
 #include <pulse/proplist.h>
@@ -406,6 +407,8 @@ void PulseAudioBackend::onProgress(pa_stream *stream, int success, void *self)
     // Samples wait and the server has read none of them since it was last
     // asked: the stream is let go and a new one made, so that the next pop
     // is heard rather than every pop from now on lost.
+    qCDebug(lcSound) << "the server read nothing of the pops' stream for" << kProgressCheckUs / 1000
+                     << "ms: a new stream replaces it";
     const pa_sample_spec format = backend->m_format;
     backend->closeStreamLocked();
     backend->openStreamLocked(format);

@@ -2,18 +2,20 @@
 # but this source, or straight through make where make is installed:
 #   make run    installs what is missing, builds and starts Plinkety
 #   make test   installs what is missing, builds and runs every test
-#   make deb    builds the Debian package into DEB_DIR
+#   make deb    builds the Debian source package, .deb and -dbgsym .deb into DEB_DIR
 #   make windows  builds the Windows program, its installer and a zip into WINDOWS_DIR
 BUILD ?= build
 JOBS ?= $(shell nproc)
 # make test builds everything once, with AddressSanitizer and
 # UndefinedBehaviorSanitizer, and runs every test once in that build; it
 # gives each fuzz target (fuzz/) FUZZ_RUNS inputs, and builds the Debian
-# package with Debian's flags and checks it.
+# packages as Debian does and checks them.
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_RUNS ?= 20000
-# The package is built with Debian's own flags, apart from the other builds.
+# The packages are built by dpkg-buildpackage (debian/rules) from a copy of
+# the source in DEB_BUILD, apart from the other builds; the source package,
+# the .deb, its -dbgsym .deb, the .buildinfo and the .changes go to DEB_DIR.
 DEB_BUILD ?= build-deb
 DEB_DIR ?= .
 # The Windows build: its Qt is built once into ~/.cache/plinkety.
@@ -75,23 +77,17 @@ build-fuzz:
 	cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 
-deb: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
-# The program is stripped into the package: its debugging data is not built.
-deb: export DEB_CXXFLAGS_MAINT_STRIP = -g
+# debian/rules gives the build Debian's flags and hardening, with its
+# debugging data into the -dbgsym package, as a unity build of the program
+# alone, without the tests.
 deb: deps-deb
-	CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
-	LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
-	cmake -S . -B $(DEB_BUILD) -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
-	    -DBUILD_TESTING=OFF -DPLINKETY_BUILD_BENCH=OFF -DPLINKETY_GAMES_LINK=ON -DCMAKE_UNITY_BUILD=ON
-	cmake --build $(DEB_BUILD) -j $(JOBS) --target plinkety
-	cd $(DEB_BUILD) && cpack -G DEB -B cpack
-	mkdir -p $(DEB_DIR)
-	cp $(DEB_BUILD)/cpack/plinkety_*.deb $(DEB_DIR)/
+	bash scripts/build-deb.sh $(DEB_BUILD) $(DEB_DIR) $(JOBS)
 
-# The package through lintian, appstreamcli and desktop-file-validate, and
-# (as root) installed, started and purged.
+# The packages through lintian (pedantic), appstreamcli and
+# desktop-file-validate, and (as root) the package's own tests run on this
+# machine by autopkgtest, which installs it; then it is purged.
 check-deb: deb test-asan
-	bash scripts/check-package.sh $$(ls -t $(DEB_DIR)/plinkety_*.deb | head -n 1)
+	bash scripts/check-package.sh $$(ls -t $(DEB_DIR)/plinkety_*.changes | head -n 1)
 
 deps:
 	sh scripts/install-deps.sh run

@@ -16,8 +16,8 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 [ -x "$prefix/bin/plinkety" ] || fail "no program at bin/plinkety"
 file "$prefix/bin/plinkety" | grep -q ', stripped' || fail "the installed program is not stripped"
 for path in share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
-            share/icons/hicolor/scalable/apps/$id.svg share/man/man6/plinkety.6.gz \
-            share/doc/plinkety/copyright share/doc/plinkety/changelog.gz; do
+            share/icons/hicolor/scalable/apps/$id.svg share/man/man6/plinkety.6 \
+            share/doc/plinkety/copyright share/doc/plinkety/changelog; do
     [ -f "$prefix/$path" ] || fail "nothing at $path"
 done
 grep -qxF "Icon=$id" "$prefix/share/applications/$id.desktop" || fail "the desktop entry names another icon"

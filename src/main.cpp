@@ -1,6 +1,7 @@
 #include "platform/CommandLine.h"
 #include "platform/DesktopSession.h"
 #include "platform/RandomSource.h"
+#include "platform/Translations.h"
 #include "settings/QtSettingsStore.h"
 #include "sound/SoundClips.h"
 #include "sound/SystemAudioBackend.h"
@@ -55,6 +56,8 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Plinkety"));
     QApplication::setDesktopFileName(QStringLiteral("example.veltrano.Plinkety"));
     QApplication::setWindowIcon(WindowIcons::programDesign());
+    // The user's language, where the program speaks it, before any text is made.
+    Translations::install();
     int status = 1;
     // A run-time error while the window loads (before any event) is reported
     // like one in an event's handler.

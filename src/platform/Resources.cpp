@@ -18,6 +18,8 @@ QByteArray readResource(const QString &path, qint16 id)
     return resource.uncompressedData();
 }
 
+QString stringLanguage;
+
 } // namespace
 
 namespace Resources {
@@ -29,7 +31,17 @@ QByteArray LoadResData(qint16 id)
 
 QString LoadResString(qint16 id)
 {
+    if (!stringLanguage.isEmpty()) {
+        const QString translated = QStringLiteral(":/strings/%1/%2.txt").arg(stringLanguage).arg(id);
+        if (QResource(translated).isValid())
+            return QString::fromUtf8(readResource(translated, id));
+    }
     return QString::fromUtf8(readResource(QStringLiteral(":/strings/%1.txt").arg(id), id));
+}
+
+void setLanguage(const QString &language)
+{
+    stringLanguage = language;
 }
 
 } // namespace Resources

@@ -1,5 +1,7 @@
 #include "RuntimeError.h"
 
+#include <QCoreApplication>
+
 RuntimeError::RuntimeError(Code code, const QString &message)
     : std::runtime_error(message.toStdString())
     , m_code(code)
@@ -9,16 +11,16 @@ RuntimeError::RuntimeError(Code code, const QString &message)
 
 RuntimeError RuntimeError::overflow()
 {
-    return RuntimeError(Overflow, QStringLiteral("Overflow"));
+    return RuntimeError(Overflow, QCoreApplication::translate("RuntimeError", "Overflow"));
 }
 
 RuntimeError RuntimeError::typeMismatch()
 {
-    return RuntimeError(TypeMismatch, QStringLiteral("Type mismatch"));
+    return RuntimeError(TypeMismatch, QCoreApplication::translate("RuntimeError", "Type mismatch"));
 }
 
 RuntimeError RuntimeError::resourceNotFound(int id)
 {
     return RuntimeError(ResourceNotFound,
-                        QStringLiteral("Resource with identifier '%1' not found").arg(id));
+                        QCoreApplication::translate("RuntimeError", "Resource with identifier '%1' not found").arg(id));
 }

@@ -5,6 +5,7 @@
 #include "platform/Log.h"
 #include "platform/UserFolders.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -29,16 +30,24 @@ void say(const QString &text)
     qCWarning(lcSettings).noquote() << text;
 }
 
+// Why a save failed is told to the user in their language; the lines that
+// only go to stderr stay English.
+QString translated(const char *text)
+{
+    return QCoreApplication::translate("QtSettingsStore", text);
+}
+
 // Why QSettings must not be given path at all: it waits forever to read
-// a pipe, and reads a folder as an empty file it cannot replace.
-QString notASettingsFile(const QString &path)
+// a pipe, and reads a folder as an empty file it cannot replace. Null where
+// nothing stands in the way; in English, to be translated where it is told.
+const char *notASettingsFile(const QString &path)
 {
     const QFileInfo info(path);
     if (info.isDir())
-        return QStringLiteral("it is a folder");
+        return QT_TRANSLATE_NOOP("QtSettingsStore", "it is a folder");
     if (info.exists() && !info.isFile())
-        return QStringLiteral("it is not a plain file");
-    return {};
+        return QT_TRANSLATE_NOOP("QtSettingsStore", "it is not a plain file");
+    return nullptr;
 }
 
 std::unique_ptr<QSettings> openSettings(const QString &path)
@@ -77,11 +86,15 @@ QString systemReason(const QString &path)
 QString lockFailure(const QLockFile &lock, const QString &lockPath)
 {
     if (lock.error() == QLockFile::LockFailedError)
-        return QStringLiteral("another program has held its lock %1 for over %2 seconds")
-            .arg(lockPath).arg(saveTurnWaitMs / 1000);
+        //: %1 is the lock file's path, %2 a number of seconds.
+        return QCoreApplication::translate("QtSettingsStore",
+                                           "another program has held its lock %1 for over %2 seconds")
+            .arg(lockPath, QString::number(saveTurnWaitMs / 1000));
     const QString reason = systemReason(lockPath);
-    return QStringLiteral("its lock %1 could not be made").arg(lockPath)
-        + (reason.isEmpty() ? QString() : QStringLiteral(": ") + reason);
+    if (reason.isEmpty())
+        return QCoreApplication::translate("QtSettingsStore", "its lock %1 could not be made").arg(lockPath);
+    //: %1 is the lock file's path, %2 the system's reason.
+    return QCoreApplication::translate("QtSettingsStore", "its lock %1 could not be made: %2").arg(lockPath, reason);
 }
 
 // QSettings knows a file it has read by its size and its time to the
@@ -140,9 +153,8 @@ QSettings *QtSettingsStore::read()
         return m_read.get();
     m_readTried = true;
     const QString cannotRead = QStringLiteral("the settings file %1 could not be read (%2); starting from the defaults.");
-    const QString obstacle = notASettingsFile(m_path);
-    if (!obstacle.isEmpty()) {
-        say(cannotRead.arg(m_path, obstacle));
+    if (const char *obstacle = notASettingsFile(m_path)) {
+        say(cannotRead.arg(m_path, QString::fromLatin1(obstacle)));
         return nullptr;
     }
     const QString why = unreadable(m_path);
@@ -216,36 +228,43 @@ bool QtSettingsStore::flush(QString *whyNot)
 // before it takes its place: a full disk or a kill leaves the old file.
 bool QtSettingsStore::write(QString &whyNot)
 {
-    const QString cannot = QStringLiteral("the settings file %1 could not be written: ").arg(m_path);
+    const auto cannot = [this](const QString &why) {
+        //: %1 is the settings file's path, %2 why, as a clause that starts in lower case.
+        return QCoreApplication::translate("QtSettingsStore", "the settings file %1 could not be written: %2")
+            .arg(m_path, why);
+    };
     const QString lockPath = m_path + QStringLiteral(".lock");
     const QFileInfo info(m_path);
-    QString obstacle = notASettingsFile(m_path);
+    QString obstacle;
+    if (const char *notAFile = notASettingsFile(m_path))
+        obstacle = translated(notAFile);
     if (obstacle.isEmpty() && !QDir().mkpath(info.absolutePath()))
-        obstacle = QStringLiteral("its folder could not be made");
-    if (obstacle.isEmpty() && !notASettingsFile(lockPath).isEmpty())
-        obstacle = QStringLiteral("something that is not a lock file stands at %1").arg(lockPath);
+        obstacle = translated(QT_TRANSLATE_NOOP("QtSettingsStore", "its folder could not be made"));
+    if (obstacle.isEmpty() && notASettingsFile(lockPath))
+        obstacle = QCoreApplication::translate("QtSettingsStore", "something that is not a lock file stands at %1")
+                       .arg(lockPath);
     if (obstacle.isEmpty() && info.exists() && !unreadable(m_path).isEmpty())
-        obstacle = QStringLiteral("it may not be read");
+        obstacle = translated(QT_TRANSLATE_NOOP("QtSettingsStore", "it may not be read"));
     // A file marked read-only is kept so, although a new file could take
     // its place.
     constexpr QFileDevice::Permissions anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
     if (obstacle.isEmpty() && info.exists() && !(info.permissions() & anyWrite))
-        obstacle = QStringLiteral("it is read-only");
+        obstacle = translated(QT_TRANSLATE_NOOP("QtSettingsStore", "it is read-only"));
     if (!obstacle.isEmpty()) {
-        whyNot = cannot + obstacle;
+        whyNot = cannot(obstacle);
         return false;
     }
 
     QLockFile lock(lockPath);
     lock.setStaleLockTime(leftEmptyLockMs);
     if (!lock.tryLock(saveTurnWaitMs)) {
-        whyNot = cannot + lockFailure(lock, lockPath);
+        whyNot = cannot(lockFailure(lock, lockPath));
         return false;
     }
     markChanged(m_path);
     const std::unique_ptr<QSettings> settings = openSettings(m_path);
     if (settings->status() == QSettings::AccessError) {
-        whyNot = cannot + QStringLiteral("it could not be read first");
+        whyNot = cannot(translated(QT_TRANSLATE_NOOP("QtSettingsStore", "it could not be read first")));
         return false;
     }
     QList<IniText::Entry> entries;
@@ -263,7 +282,7 @@ bool QtSettingsStore::write(QString &whyNot)
     QSaveFile file(m_path);
     // Unbuffered, so that the disk's refusal of any byte shows at once.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !writeWhole(file, text) || !file.commit()) {
-        whyNot = cannot + file.errorString();
+        whyNot = cannot(file.errorString());
         file.cancelWriting();
         return false;
     }

@@ -91,13 +91,13 @@ void BubbleSheet::setLabelForBuildUp(qint32 n)
 {
     switch (m_numPhase) {
     case 1:
-        m_label.setText(QStringLiteral("Pop!"));
+        m_label.setText(StatusLabel::firstPop());
         break;
     case 2:
-        m_label.setText(m_label.text() + QStringLiteral(" Pop!"));
+        m_label.setText(m_label.text() + StatusLabel::secondPop());
         break;
     case 3:
-        m_label.setText(m_label.text() + QStringLiteral(" Pop! "));
+        m_label.setText(m_label.text() + StatusLabel::thirdPop());
         break;
     case 4:
         m_label.setText(m_label.text() + StatusLabel::plainLine(n));

@@ -2,6 +2,7 @@
 
 #include "platform/RuntimeError.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -14,7 +15,8 @@ QString picturePath(const QString &name)
 
 RuntimeError missingPicture(const QString &name)
 {
-    return RuntimeError(RuntimeError::ResourceNotFound, QStringLiteral("Picture resource '%1' not found").arg(name));
+    return RuntimeError(RuntimeError::ResourceNotFound,
+                        QCoreApplication::translate("RuntimeError", "Picture resource '%1' not found").arg(name));
 }
 
 QImage loadPicture(const QString &name)

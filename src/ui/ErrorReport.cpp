@@ -13,9 +13,14 @@ namespace {
 
 QString describe(const std::exception &error)
 {
-    if (auto runtime = dynamic_cast<const RuntimeError *>(&error))
-        return QStringLiteral("Run-time error '%1':\n\n%2").arg(runtime->code()).arg(runtime->message());
-    return QStringLiteral("Run-time error:\n\n%1").arg(QString::fromLocal8Bit(error.what()));
+    if (auto runtime = dynamic_cast<const RuntimeError *>(&error)) {
+        //: %1 is the error's number, %2 what went wrong.
+        return QCoreApplication::translate("ErrorReport", "Run-time error '%1':\n\n%2")
+            .arg(QString::number(runtime->code()), runtime->message());
+    }
+    //: %1 says what went wrong.
+    return QCoreApplication::translate("ErrorReport", "Run-time error:\n\n%1")
+        .arg(QString::fromLocal8Bit(error.what()));
 }
 
 int warnings = 0;
@@ -25,7 +30,8 @@ void tell(const QString &text, QMessageBox::Icon icon)
 {
     qCWarning(lcWindow).noquote() << QString(text).replace(QStringLiteral("\n\n"), QStringLiteral(" "));
     if (qobject_cast<QApplication *>(QCoreApplication::instance()) && !isHeadless())
-        QMessageBox(icon, QStringLiteral("Plinkety"), text).exec();
+        //: The program's name, as the title of its message boxes.
+        QMessageBox(icon, QCoreApplication::translate("ErrorReport", "Plinkety"), text).exec();
 }
 
 } // namespace

@@ -12,11 +12,12 @@
 #include <algorithm>
 
 SheetArea::SheetArea(const BubbleSheet &sheet, const BubblePictures &pictures, QWidget *parent)
-    : AreaFrame(QStringLiteral("Bubble sheet"), parent)
+    //: What a screen reader calls the area of bubbles.
+    : AreaFrame(tr("Bubble sheet"), parent)
     , m_sheet(sheet)
     , m_pictures(pictures)
 {
-    setAccessibleDescription(QStringLiteral("Click a bubble to pop it."));
+    setAccessibleDescription(tr("Click a bubble to pop it."));
     // Every pixel is painted here, cells or background: no fill beforehand.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

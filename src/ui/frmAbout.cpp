@@ -38,7 +38,7 @@ frmAbout::frmAbout(QWidget &owner, qint32 numPopped, std::function<void()> playC
     // A fixed dialog: caption, icon and close control, nothing to minimize or maximize.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
-    setWindowTitle(QStringLiteral("About Plinkety"));
+    setWindowTitle(tr("About Plinkety"));
     setWindowIcon(WindowIcons::about());
     setFont(designFont());
     setFixedSize(Twips::toPixels(QSizeF(designWidth, designHeight)));
@@ -71,11 +71,13 @@ QLabel *frmAbout::addLabel(const char *name, const QString &text, const QRect &t
 void frmAbout::createTitleLabels()
 {
     const QColor red(255, 0, 0);
-    Label1 = addLabel("Label1", QStringLiteral("\"Plinkety\""), QRect(960, 120, 3375, 375), Qt::AlignHCenter);
+    //: The window's heading: the program's name in quotation marks, in your language's own marks.
+    Label1 = addLabel("Label1", tr("\"Plinkety\""), QRect(960, 120, 3375, 375), Qt::AlignHCenter);
     Label1->setFont(designFont(13.5, true));
     setTextColour(*Label1, red);
 
-    Label2 = addLabel("Label2", QStringLiteral("The greatest stuff on earth!"), QRect(960, 600, 3255, 255),
+    //: One line, 217 pixels wide, under the heading.
+    Label2 = addLabel("Label2", tr("The greatest stuff on earth!"), QRect(960, 600, 3255, 255),
                       Qt::AlignHCenter);
     setTextColour(*Label2, red);
 }
@@ -88,25 +90,31 @@ void frmAbout::createMakerLabels()
 
     Label5 = addLabel("Label5", webAddress, QRect(840, 3360, 2295, 255), Qt::AlignLeft);
     setTextColour(*Label5, QColor(0, 0, 192));
-    Label5->setAccessibleDescription(QStringLiteral("Web address"));
+    Label5->setAccessibleDescription(tr("Web address"));
 }
 
 void frmAbout::createRightColumn()
 {
     lblPopped = addLabel("lblPopped", QString(), QRect(4560, 1200, 855, 255), Qt::AlignHCenter);
     lblPopped->setFont(designFont(8.25, true));
-    lblPopped->setAccessibleDescription(QStringLiteral("Bubbles Popped!"));
+    //: Under the lifetime count, in two lines at most of 57 pixels.
+    const QString popped = tr("Bubbles Popped!");
+    lblPopped->setAccessibleDescription(popped);
 
-    Label7 = addLabel("Label7", QStringLiteral("Bubbles Popped!"), QRect(4560, 1440, 855, 375), Qt::AlignHCenter);
-    Label3 = addLabel("Label3", QStringLiteral("Version " PLINKETY_VERSION), QRect(4560, 2520, 855, 255), Qt::AlignHCenter);
-    Label6 = addLabel("Label6", QStringLiteral("July 1999"), QRect(4560, 2760, 855, 255), Qt::AlignHCenter);
+    Label7 = addLabel("Label7", popped, QRect(4560, 1440, 855, 375), Qt::AlignHCenter);
+    //: One line of 57 pixels. %1 is the version number, as 1.1.
+    Label3 = addLabel("Label3", tr("Version %1").arg(QStringLiteral(PLINKETY_VERSION)), QRect(4560, 2520, 855, 255),
+                      Qt::AlignHCenter);
+    //: When the program was made; one line of 57 pixels.
+    Label6 = addLabel("Label6", tr("July 1999"), QRect(4560, 2760, 855, 255), Qt::AlignHCenter);
 }
 
 void frmAbout::createTextBox()
 {
     Text1 = new ReadOnlyTextBox(this);
     Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setAccessibleName(QStringLiteral("Notice"));
+    //: What a screen reader calls the text box of the notice.
+    Text1->setAccessibleName(tr("Notice"));
     Text1->setGeometry(Twips::toPixels(QRectF(840, 1080, 3615, 1935)));
 }
 
@@ -116,8 +124,8 @@ void frmAbout::createPictures()
         auto *image = new BubbleImage(m_pictures, -1, this);
         image->setObjectName(QStringLiteral("imgUnPopped%1").arg(k));
         image->setGeometry(Twips::toPixels(QRectF(0, 600 * k, 750, 600)));
-        image->setAccessibleName(QStringLiteral("Bubble"));
-        image->setAccessibleDescription(QStringLiteral("Click to hear the closing sound"));
+        image->setAccessibleName(tr("Bubble"));
+        image->setAccessibleDescription(tr("Click to hear the closing sound"));
         connect(image, &BubbleImage::clicked, this, [this, k] { ErrorReport::guard([&] { imgUnPopped_Click(qint16(k)); }); });
         imgUnPopped[size_t(k)] = image;
     }
@@ -125,7 +133,8 @@ void frmAbout::createPictures()
 
 void frmAbout::createCloseButton()
 {
-    Command1 = new QPushButton(QStringLiteral("Close"), this);
+    //: A button 57 pixels wide.
+    Command1 = new QPushButton(tr("Close"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     // Neither default nor cancel: Enter closes only while Close has the focus.
     Command1->setAutoDefault(false);

@@ -49,17 +49,20 @@ frmPlinkety::~frmPlinkety() = default;
 void frmPlinkety::createControls()
 {
     AccessibleRole::set(this, QAccessible::Window);
-    setWindowTitle(QStringLiteral("Plinkety"));
+    //: The program's name, as the main window's title.
+    setWindowTitle(tr("Plinkety"));
     WindowIcons::giveProgramIcon(*this);
     setFont(WindowLayout::designFont());
 
-    picMenuBox = new AreaFrame(QStringLiteral("Commands"), this);
+    //: What a screen reader calls the strip of command buttons.
+    picMenuBox = new AreaFrame(tr("Commands"), this);
     createButtons();
 
     picMain->setParent(this);
     connect(picMain, &SheetArea::bubblePressed, this, &frmPlinkety::imgUnPopped_Click);
 
-    picStatus = new AreaFrame(QStringLiteral("Status"), this);
+    //: What a screen reader calls the strip that holds the status line.
+    picStatus = new AreaFrame(tr("Status"), this);
     lblPop->setParent(picStatus);
     lblPop->move(picStatus->contentsRect().topLeft());
 
@@ -77,9 +80,12 @@ void frmPlinkety::createButtons()
         double left;
     };
     const std::array<Design, 3> designs {{
-        {QStringLiteral("Reset"), QStringLiteral("Click to get more bubbles. Oh Yeah!"), 120},
-        {QStringLiteral("About"), QStringLiteral("About Plinkety."), 840},
-        {QStringLiteral("Quit"), QStringLiteral("Enough stress relief for now."), 0}, // PlaceQuitButton
+        //: A button 41 pixels wide: keep it as short. It brings every bubble back.
+        {tr("Reset"), tr("Click to get more bubbles. Oh Yeah!"), 120},
+        //: A button 41 pixels wide: keep it as short. It opens the About window.
+        {tr("About"), tr("About Plinkety."), 840},
+        //: A button 41 pixels wide: keep it as short. It ends the program.
+        {tr("Quit"), tr("Enough stress relief for now."), 0}, // PlaceQuitButton
     }};
     const QPoint inner = picMenuBox->contentsRect().topLeft();
     for (qint16 index = 0; index < qint16(designs.size()); ++index) {
@@ -260,5 +266,6 @@ void frmPlinkety::saveSettings()
         return;
     if (!whyNot.isEmpty())
         whyNot[0] = whyNot[0].toUpper();
-    ErrorReport::warn(QStringLiteral("The pop count and the window's place could not be saved:\n\n%1.").arg(whyNot));
+    //: %1 says why, as a sentence without its full stop.
+    ErrorReport::warn(tr("The pop count and the window's place could not be saved:\n\n%1.").arg(whyNot));
 }

@@ -1,0 +1,245 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="nl_NL">
+<context>
+    <name>ErrorReport</name>
+    <message>
+        <source>Run-time error &apos;%1&apos;:
+
+%2</source>
+        <extracomment>%1 is the error&apos;s number, %2 what went wrong.</extracomment>
+        <translation>Fout tijdens uitvoering &apos;%1&apos;:
+
+%2</translation>
+    </message>
+    <message>
+        <source>Run-time error:
+
+%1</source>
+        <extracomment>%1 says what went wrong.</extracomment>
+        <translation>Fout tijdens uitvoering:
+
+%1</translation>
+    </message>
+    <message>
+        <source>Plinkety</source>
+        <extracomment>The program&apos;s name, as the title of its message boxes.</extracomment>
+        <translation>Plinkety</translation>
+    </message>
+</context>
+<context>
+    <name>QtSettingsStore</name>
+    <message>
+        <source>it is a folder</source>
+        <translation>het is een map</translation>
+    </message>
+    <message>
+        <source>it is not a plain file</source>
+        <translation>het is geen gewoon bestand</translation>
+    </message>
+    <message>
+        <source>another program has held its lock %1 for over %2 seconds</source>
+        <extracomment>%1 is the lock file&apos;s path, %2 a number of seconds.</extracomment>
+        <translation>een ander programma houdt de vergrendeling %1 al meer dan %2 seconden vast</translation>
+    </message>
+    <message>
+        <source>its lock %1 could not be made</source>
+        <translation>de vergrendeling %1 kon niet worden gemaakt</translation>
+    </message>
+    <message>
+        <source>its lock %1 could not be made: %2</source>
+        <extracomment>%1 is the lock file&apos;s path, %2 the system&apos;s reason.</extracomment>
+        <translation>de vergrendeling %1 kon niet worden gemaakt: %2</translation>
+    </message>
+    <message>
+        <source>the settings file %1 could not be written: %2</source>
+        <extracomment>%1 is the settings file&apos;s path, %2 why, as a clause that starts in lower case.</extracomment>
+        <translation>het instellingenbestand %1 kon niet worden geschreven: %2</translation>
+    </message>
+    <message>
+        <source>its folder could not be made</source>
+        <translation>de map ervan kon niet worden gemaakt</translation>
+    </message>
+    <message>
+        <source>something that is not a lock file stands at %1</source>
+        <translation>op %1 staat iets wat geen vergrendelbestand is</translation>
+    </message>
+    <message>
+        <source>it may not be read</source>
+        <translation>het mag niet worden gelezen</translation>
+    </message>
+    <message>
+        <source>it is read-only</source>
+        <translation>het is alleen-lezen</translation>
+    </message>
+    <message>
+        <source>it could not be read first</source>
+        <translation>het kon niet eerst worden gelezen</translation>
+    </message>
+</context>
+<context>
+    <name>RuntimeError</name>
+    <message>
+        <source>Overflow</source>
+        <translation>Overloop</translation>
+    </message>
+    <message>
+        <source>Type mismatch</source>
+        <translation>Types komen niet overeen</translation>
+    </message>
+    <message>
+        <source>Resource with identifier &apos;%1&apos; not found</source>
+        <translation>Bron met id &apos;%1&apos; niet gevonden</translation>
+    </message>
+    <message>
+        <source>Picture resource &apos;%1&apos; not found</source>
+        <translation>Afbeeldingsbron &apos;%1&apos; niet gevonden</translation>
+    </message>
+</context>
+<context>
+    <name>SheetArea</name>
+    <message>
+        <source>Bubble sheet</source>
+        <extracomment>What a screen reader calls the area of bubbles.</extracomment>
+        <translation>Noppenfolie</translation>
+    </message>
+    <message>
+        <source>Click a bubble to pop it.</source>
+        <translation>Klik op een bubbel om hem te laten knappen.</translation>
+    </message>
+</context>
+<context>
+    <name>StatusLabel</name>
+    <message numerus="yes">
+        <source>%1 bubbles popped!</source>
+        <extracomment>The status line. %1 is the lifetime count, in plain digits; the English is never singular.</extracomment>
+        <translation>
+            <numerusform>%1 bubbel geknapt!</numerusform>
+            <numerusform>%1 bubbels geknapt!</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Pop!</source>
+        <extracomment>The status line&apos;s build-up towards each hundredth pop starts with this.</extracomment>
+        <translation>Plop!</translation>
+    </message>
+    <message>
+        <source> Pop!</source>
+        <extracomment>Added to the status line&apos;s &quot;Pop!&quot; on the next pop: keep the leading blank.</extracomment>
+        <translation> Plop!</translation>
+    </message>
+    <message>
+        <source> Pop! </source>
+        <extracomment>Added on the pop after that, before the round count&apos;s line: keep both blanks.</extracomment>
+        <translation> Plop! </translation>
+    </message>
+</context>
+<context>
+    <name>frmAbout</name>
+    <message>
+        <source>About Plinkety</source>
+        <translation>Over Plinkety</translation>
+    </message>
+    <message>
+        <source>&quot;Plinkety&quot;</source>
+        <extracomment>The window&apos;s heading: the program&apos;s name in quotation marks, in your language&apos;s own marks.</extracomment>
+        <translation>‘Plinkety’</translation>
+    </message>
+    <message>
+        <source>The greatest stuff on earth!</source>
+        <extracomment>One line, 217 pixels wide, under the heading.</extracomment>
+        <translation>Het mooiste spul op aarde!</translation>
+    </message>
+    <message>
+        <source>Web address</source>
+        <translation>Webadres</translation>
+    </message>
+    <message>
+        <source>Bubbles Popped!</source>
+        <extracomment>Under the lifetime count, in two lines at most of 57 pixels.</extracomment>
+        <translation>Bubbels geknapt!</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <extracomment>One line of 57 pixels. %1 is the version number, as 1.1.</extracomment>
+        <translation>Versie %1</translation>
+    </message>
+    <message>
+        <source>July 1999</source>
+        <extracomment>When the program was made; one line of 57 pixels.</extracomment>
+        <translation>Juli 1999</translation>
+    </message>
+    <message>
+        <source>Notice</source>
+        <extracomment>What a screen reader calls the text box of the notice.</extracomment>
+        <translation>Mededeling</translation>
+    </message>
+    <message>
+        <source>Bubble</source>
+        <translation>Bubbel</translation>
+    </message>
+    <message>
+        <source>Click to hear the closing sound</source>
+        <translation>Klik voor het afsluitgeluid</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <extracomment>A button 57 pixels wide.</extracomment>
+        <translation>Sluiten</translation>
+    </message>
+</context>
+<context>
+    <name>frmPlinkety</name>
+    <message>
+        <source>Plinkety</source>
+        <extracomment>The program&apos;s name, as the main window&apos;s title.</extracomment>
+        <translation>Plinkety</translation>
+    </message>
+    <message>
+        <source>Commands</source>
+        <extracomment>What a screen reader calls the strip of command buttons.</extracomment>
+        <translation>Opdrachten</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <extracomment>What a screen reader calls the strip that holds the status line.</extracomment>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <extracomment>A button 41 pixels wide: keep it as short. It brings every bubble back.</extracomment>
+        <translation>Nieuw</translation>
+    </message>
+    <message>
+        <source>Click to get more bubbles. Oh Yeah!</source>
+        <translation>Klik voor meer bubbels. O yeah!</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <extracomment>A button 41 pixels wide: keep it as short. It opens the About window.</extracomment>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>About Plinkety.</source>
+        <translation>Over Plinkety.</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <extracomment>A button 41 pixels wide: keep it as short. It ends the program.</extracomment>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Enough stress relief for now.</source>
+        <translation>Genoeg ontstrest voor nu.</translation>
+    </message>
+    <message>
+        <source>The pop count and the window&apos;s place could not be saved:
+
+%1.</source>
+        <extracomment>%1 says why, as a sentence without its full stop.</extracomment>
+        <translation>Het aantal geknapte bubbels en de plaats van het venster konden niet worden opgeslagen:
+
+%1.</translation>
+    </message>
+</context>
+</TS>

@@ -40,6 +40,7 @@ private slots:
     void aSignalWhileAboutIsOpenClosesAboutAndThenTheWindow();
     void theEventLoopEndingUnloadsAWindowStillOpen();
     void theProgramEndedWithSigtermSavesItsSettingsAndEndsCleanly();
+    void settingsThatCannotBeSavedAreReportedOnStderr_data();
     void settingsThatCannotBeSavedAreReportedOnStderr();
     void withNoDisplayTheProgramSaysSoInOneLineAndEndsWithStatusOne_data();
     void withNoDisplayTheProgramSaysSoInOneLineAndEndsWithStatusOne();
@@ -125,17 +126,30 @@ void MainWindowExitTest::theProgramEndedWithSigtermSavesItsSettingsAndEndsCleanl
     QCOMPARE(saved.value("Defaults/Width").toString(), QStringLiteral("4500"));
 }
 
+void MainWindowExitTest::settingsThatCannotBeSavedAreReportedOnStderr_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("told");
+    QTest::newRow("English") << QString() << QStringLiteral("could not be saved: The settings file %1 could not be written: it is a folder.");
+    // The program takes the user's language as it starts.
+    QTest::newRow("German") << QStringLiteral("de_DE.UTF-8")
+                            << QStringLiteral("konnten nicht gespeichert werden: Die Einstellungsdatei %1 konnte nicht "
+                                              "geschrieben werden: sie ist ein Ordner.");
+}
+
 void MainWindowExitTest::settingsThatCannotBeSavedAreReportedOnStderr()
 {
+    QFETCH(QString, language);
+    QFETCH(QString, told);
     QTemporaryDir home;
     // A directory where the settings file should be: nothing can be written there.
     QVERIFY(QDir(home.path()).mkpath(QStringLiteral("Plinkety/Plinkety.conf")));
     QProcess program;
-    QVERIFY(startProgram(program, QStringLiteral(PLINKETY_PROGRAM), home.path()));
+    QVERIFY(startProgram(program, QStringLiteral(PLINKETY_PROGRAM), home.path(), language));
     ::kill(pid_t(program.processId()), SIGTERM);
     QVERIFY(program.waitForFinished(10000));
-    const QString said = QString::fromLocal8Bit(program.readAllStandardError());
-    QVERIFY2(said.contains(QStringLiteral("could not be saved")), qPrintable(said));
+    const QString said = QString::fromUtf8(program.readAllStandardError());
+    QVERIFY2(said.contains(told.arg(confPath(home))), qPrintable(said));
 }
 
 void MainWindowExitTest::theCommonOptionsAreAnsweredWithNothingStarted_data()

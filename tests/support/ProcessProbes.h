@@ -38,12 +38,16 @@ inline double msBetween(std::chrono::steady_clock::time_point from, std::chrono:
     return std::chrono::duration<double, std::milli>(to - from).count();
 }
 
-// Starts the program at binary offscreen, its settings under configHome, and
-// waits until it catches SIGTERM. False where it gets no further: then the
+// Starts the program at binary offscreen, its settings under configHome, in
+// the language named (the tests' own, English, where none), and waits until
+// it catches SIGTERM. False where it gets no further: then the
 // test must not signal it, for a process id of 0 would be its own group.
-inline bool startProgram(QProcess &program, const QString &binary, const QString &configHome)
+inline bool startProgram(QProcess &program, const QString &binary, const QString &configHome,
+                         const QString &language = {})
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (!language.isEmpty())
+        environment.insert(QStringLiteral("LC_ALL"), language);
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     program.setProcessEnvironment(environment);

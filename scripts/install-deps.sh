@@ -12,15 +12,17 @@ set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 
 # What the program loads at run time that no link names: Qt's Wayland
-# plugin (the package recommends it) and a font.
-run_packages="qt6-wayland fonts-dejavu-core"
+# plugin and Qt's own translations (the package recommends them) and a font.
+run_packages="qt6-wayland qt6-translations-l10n fonts-dejavu-core"
 # The checks of the packages: lintian, the AppStream metadata, the desktop
 # entry, and the package's own tests, run by autopkgtest.
 deb_packages="lintian appstream desktop-file-utils autopkgtest"
 # The cross compiler, Qt's source (fetched and unpacked by dpkg-dev's tools),
-# the installer's maker, and Wine to try what was built.
-windows_packages="g++-mingw-w64-x86-64-posix dpkg-dev ninja-build xz-utils nsis zip wine64 wine"
-test_packages="$run_packages $deb_packages $windows_packages file pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber sox xvfb xauth openbox x11-utils xdotool
+# the installer's maker, Wine to try what was built, and Qt's translations,
+# which the Windows program carries.
+windows_packages="g++-mingw-w64-x86-64-posix dpkg-dev ninja-build xz-utils nsis zip wine64 wine qt6-translations-l10n"
+# A font with Japanese and Chinese, in which their translations are measured.
+test_packages="$run_packages $deb_packages $windows_packages fonts-wqy-microhei file pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber sox xvfb xauth openbox x11-utils xdotool
                clang libclang-rt-14-dev at-spi2-core dbus-x11 python3-pyatspi python3-gi gir1.2-atspi-2.0"
 
 case "${1:-run}" in

@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <algorithm>
 #include <memory>
-#include <optional>
 
 namespace {
 
@@ -43,15 +42,16 @@ int run(QApplication &app, AudioBackend &audio, DesktopSession &session)
 
 int main(int argc, char **argv)
 {
-    if (const std::optional<int> status = CommandLine::answer(argc, argv))
-        return *status;
+    const CommandLine::Reading command = CommandLine::read(argc, argv);
+    if (command.endStatus)
+        return *command.endStatus;
     DesktopSession session;
     // Connecting to the sound server goes on beside Qt's start, so that it is
     // done by the time the greeting sounds.
     const std::unique_ptr<AudioBackend> audio = createSystemAudioBackend();
     SoundClips::PrepareGreeting(*audio);
     // Qt's font database is read beside the window's load, before its first text.
-    const std::unique_ptr<QApplication> app = session.openApplication<QApplication>(argc, argv);
+    const std::unique_ptr<QApplication> app = session.openApplication<QApplication>(argc, argv, command.displayChosen);
     QApplication::setOrganizationName(QStringLiteral("Plinkety"));
     QApplication::setApplicationName(QStringLiteral("Plinkety"));
     QApplication::setDesktopFileName(QStringLiteral("example.veltrano.Plinkety"));

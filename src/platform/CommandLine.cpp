@@ -59,36 +59,30 @@ struct Parser
 
 namespace CommandLine {
 
-std::optional<int> answer(int argc, char **argv)
+Reading read(int argc, char **argv)
 {
-    Parser read;
-    if (!read.parser.parse(argumentsOf(argc, argv))) {
-        Log::writeLine(read.parser.errorText());
-        return 2;
+    Parser options;
+    QCommandLineParser &parser = options.parser;
+    if (!parser.parse(argumentsOf(argc, argv))) {
+        Log::writeLine(parser.errorText());
+        return {2};
     }
-    if (!read.parser.positionalArguments().isEmpty()) {
-        Log::writeLine(QStringLiteral("Unexpected argument '%1'.").arg(read.parser.positionalArguments().constFirst()));
-        return 2;
+    if (!parser.positionalArguments().isEmpty()) {
+        Log::writeLine(QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst()));
+        return {2};
     }
-    if (read.parser.isSet(read.version)) {
+    if (parser.isSet(options.version)) {
         std::printf("Plinkety %s\n", PLINKETY_VERSION);
-        return 0;
+        return {0};
     }
-    if (read.parser.isSet(read.help)) {
+    if (parser.isSet(options.help)) {
         // The help names the program as it was called: it needs the
         // arguments an application object keeps, and nothing more.
         QCoreApplication application(argc, argv);
-        std::printf("%s", qPrintable(read.parser.helpText()));
-        return 0;
+        std::printf("%s", qPrintable(parser.helpText()));
+        return {0};
     }
-    return std::nullopt;
-}
-
-bool choosesDisplay(int argc, char **argv)
-{
-    Parser read;
-    read.parser.parse(argumentsOf(argc, argv));
-    return read.parser.isSet(QStringLiteral("platform")) || read.parser.isSet(QStringLiteral("display"));
+    return {std::nullopt, parser.isSet(QStringLiteral("platform")) || parser.isSet(QStringLiteral("display"))};
 }
 
 } // namespace CommandLine

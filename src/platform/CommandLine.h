@@ -8,9 +8,13 @@
 // own options (-platform, -display, -style, ...) are left to Qt.
 namespace CommandLine {
 
-// The status to end with at once, or nothing where the program runs.
-std::optional<int> answer(int argc, char **argv);
-// True where -platform or -display names the display to use.
-bool choosesDisplay(int argc, char **argv);
+struct Reading
+{
+    std::optional<int> endStatus; // the status to end with at once; none where the program runs
+    bool displayChosen = false;   // -platform or -display names the display to use
+};
+
+// Answers what must be answered at once, and says what the rest asks for.
+Reading read(int argc, char **argv);
 
 } // namespace CommandLine

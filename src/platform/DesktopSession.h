@@ -1,6 +1,5 @@
 #pragma once
 
-#include "CommandLine.h"
 #include "DisplayGuard.h"
 #include "ExitSignals.h"
 #include "FontWarmUp.h"
@@ -23,13 +22,14 @@ public:
     ~DesktopSession() override;
 
     // Makes the application, or says in one line why no window can be
-    // shown and ends the program with status 1.
+    // shown and ends the program with status 1. displayChosen: the command
+    // line names the display (-platform, -display).
     template<typename Application>
-    std::unique_ptr<Application> openApplication(int &argc, char **argv)
+    std::unique_ptr<Application> openApplication(int &argc, char **argv, bool displayChosen)
     {
         std::unique_ptr<Application> application;
         {
-            const DisplayGuard guard(CommandLine::choosesDisplay(argc, argv));
+            const DisplayGuard guard(displayChosen);
             application = std::make_unique<Application>(argc, argv);
         }
         m_fonts.applicationStarted();

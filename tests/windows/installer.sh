@@ -40,9 +40,10 @@ fi
 wait "$pid" || fail "the program ended with status $?"
 [ "$(tr -d '\r' <"$ini" 2>/dev/null | sed -n 's/^Popped=//p')" = 0 ] || fail "closing did not save the count"
 
-# The uninstaller copies itself away and goes on from there.
+# The uninstaller copies itself away and goes on from there, so it is
+# waited for by what it takes away: the Start-menu entry goes last.
 wine_run "C:\\Program Files\\Plinkety\\Uninstall.exe" /S
-for _ in $(seq 100); do [ -e "$folder" ] || break; sleep 0.2; done
+for _ in $(seq 100); do [ -e "$folder" ] || [ -e "$menu" ] || break; sleep 0.2; done
 [ ! -e "$folder" ] || fail "Program Files still holds: $(ls "$folder")"
 [ ! -e "$menu" ] || fail "the Start-menu entry is still there"
 listed && fail "still listed among the installed programs"

@@ -21,6 +21,8 @@ DEB_DIR ?= .
 # The Windows build: its Qt is built once into ~/.cache/plinkety.
 WINDOWS_BUILD ?= build-windows
 WINDOWS_DIR ?= .
+# Its benchmarks' programs too; make test leaves them out.
+WINDOWS_BENCH ?= ON
 # Leaks are looked for too; none needs a suppression.
 SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
@@ -29,21 +31,25 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:hal
 run: deps build-program
 	./$(BUILD)/src/plinkety
 
-# Most of the tests' time is spent waiting on real time, so the package and
-# the fuzz targets are built and tried beside them; each step's output is
-# printed whole when it ends.
+# The sanitized build comes first, with both cores, so that the Linux tests
+# start as soon as can be. The other builds, and the checks that follow the
+# Linux tests, run beside them at a low priority (LOW, nice), in the time
+# the tests leave, which is most of it: they wait on real time. The Windows
+# build, which the Wine tests wait for, comes before the package's and the
+# fuzzers'. Each step's output is printed whole when it ends.
+LOW ?=
+LOWER ?=
 test: deps-test
-	$(MAKE) --no-print-directory -j5 --output-sync=recurse test-asan test-fuzz check-deb test-windows test-wine-sound
+	$(MAKE) --no-print-directory -j5 --output-sync=recurse LOW='nice -n 10' LOWER='nice -n 19' \
+	    WINDOWS_BENCH=OFF test-asan test-fuzz check-deb test-windows test-wine-sound
 
-# The Windows build is made first too, so that its compiling does not take
-# the time that the Linux sound tests hear in.
-test-asan: build-asan windows
+test-asan: build-asan
 	$(SANITIZER_ENV) bash scripts/run-tests.sh $(ASAN_BUILD) -LE wine
 
 # The fuzzers and the package's check, which keep both cores busy, run after
 # the Linux tests: their sound is heard in real time.
 test-fuzz: build-fuzz test-asan
-	bash scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_RUNS)
+	$(LOWER) bash scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_RUNS)
 
 # The Windows program's tests, under Wine; its sound is listened to by a
 # test of the Linux build. One after another, after the Linux tests: Wine
@@ -51,7 +57,7 @@ test-fuzz: build-fuzz test-asan
 test-windows: windows test-asan
 	bash scripts/run-tests.sh $(WINDOWS_BUILD)
 
-test-wine-sound: windows test-windows
+test-wine-sound: windows test-windows build-asan
 	$(SANITIZER_ENV) bash scripts/run-tests.sh $(ASAN_BUILD) -L wine
 
 configure:
@@ -68,26 +74,26 @@ build: configure
 # the sanitized build, whose figures would mean nothing; the plain build
 # (make build) has them.
 build-asan:
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLINKETY_SANITIZE=ON -DCMAKE_UNITY_BUILD=ON \
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLINKETY_SANITIZE=ON -DCMAKE_UNITY_BUILD=ON \
 	    -DPLINKETY_BUILD_BENCH=OFF \
 	    -DPLINKETY_WASAPI_PROBE=$(abspath $(WINDOWS_BUILD))/wasapi_probe.exe
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 build-fuzz:
-	cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++
-	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	$(LOWER) cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++
+	$(LOWER) cmake --build $(FUZZ_BUILD) -j $(JOBS)
 
 # debian/rules gives the build Debian's flags and hardening, with its
 # debugging data into the -dbgsym package, as a unity build of the program
 # alone, without the tests.
 deb: deps-deb
-	bash scripts/build-deb.sh $(DEB_BUILD) $(DEB_DIR) $(JOBS)
+	$(LOWER) bash scripts/build-deb.sh $(DEB_BUILD) $(DEB_DIR) $(JOBS)
 
 # The packages through lintian (pedantic), appstreamcli and
 # desktop-file-validate, and (as root) the package's own tests run on this
 # machine by autopkgtest, which installs it; then it is purged.
 check-deb: deb test-asan
-	bash scripts/check-package.sh $$(ls -t $(DEB_DIR)/plinkety_*.changes | head -n 1)
+	$(LOWER) bash scripts/check-package.sh $$(ls -t $(DEB_DIR)/plinkety_*.changes | head -n 1)
 
 deps:
 	sh scripts/install-deps.sh run
@@ -102,7 +108,7 @@ deps-windows:
 	sh scripts/install-deps.sh windows
 
 windows: deps-windows
-	bash scripts/windows/build.sh $(WINDOWS_BUILD) $(WINDOWS_DIR)
+	PLINKETY_WINDOWS_BENCH=$(WINDOWS_BENCH) $(LOW) bash scripts/windows/build.sh $(WINDOWS_BUILD) $(WINDOWS_DIR)
 
 # Pictures of the windows for the README, rendered offscreen into docs/.
 screenshot: deps configure

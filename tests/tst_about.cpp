@@ -16,7 +16,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
-#include <QtTest>
+#include <QTest>
 #include <functional>
 #include <memory>
 

@@ -12,7 +12,7 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <QtEndian>
-#include <QtTest>
+#include <QTest>
 
 #include <algorithm>
 #include <cmath>

@@ -9,7 +9,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 #include <chrono>
 #include <csignal>
 

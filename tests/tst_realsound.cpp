@@ -16,8 +16,9 @@
 
 #include <QElapsedTimer>
 #include <QScopeGuard>
+#include <QtEndian>
 #include <QTimer>
-#include <QtTest>
+#include <QTest>
 
 #include <csignal>
 #include <thread>

@@ -4,7 +4,7 @@
 #include "support/RecordingBackend.h"
 #include "sound/SoundClips.h"
 
-#include <QtTest>
+#include <QTest>
 
 using Mode = AudioBackend::Mode;
 

@@ -10,7 +10,7 @@
 #include <QRegularExpression>
 #include <QTranslator>
 #include <QXmlStreamReader>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "sound/WaveImage.h"
 
 #include <QtEndian>
-#include <QtTest>
+#include <QTest>
 
 #include <memory>
 

@@ -11,7 +11,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 #ifndef WASAPI_PROBE
 #error "WASAPI_PROBE must name the Windows probe program"

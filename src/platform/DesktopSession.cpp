@@ -20,3 +20,5 @@ void DesktopSession::watchWindow(QWindow *window)
     m_windowLoss = std::make_unique<WindowLoss>(window);
     connect(m_windowLoss.get(), &WindowLoss::lost, this, &DesktopSession::closeRequested);
 }
+
+#include "moc_DesktopSession.cpp"

@@ -149,3 +149,5 @@ void CountSaver::saveDone()
         m_pause.start(0);
     }
 }
+
+#include "moc_CountSaver.cpp"

@@ -11,3 +11,5 @@ AreaFrame::AreaFrame(const QString &accessibleName, QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(accessibleName);
 }
+
+#include "moc_AreaFrame.cpp"

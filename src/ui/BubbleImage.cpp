@@ -40,3 +40,5 @@ void BubbleImage::mouseReleaseEvent(QMouseEvent *event)
     if (click)
         emit clicked();
 }
+
+#include "moc_BubbleImage.cpp"

@@ -15,3 +15,5 @@ void PopLabel::setText(const QString &text)
     adjustSize();
     setAccessibleName(text);
 }
+
+#include "moc_PopLabel.cpp"

@@ -20,3 +20,5 @@ void ReadOnlyTextBox::setText(const QString &text)
     // The document turns CR LF (and a lone CR or LF) into one paragraph break.
     setPlainText(text);
 }
+
+#include "moc_ReadOnlyTextBox.cpp"

@@ -127,3 +127,5 @@ void SheetArea::mousePressEvent(QMouseEvent *event)
     if (k > 0)
         emit bubblePressed(k);
 }
+
+#include "moc_SheetArea.cpp"

@@ -193,3 +193,5 @@ void frmAbout::showEvent(QShowEvent *event)
     if (!event->spontaneous())
         WindowLayout::centreOnScreen(*this, m_owner);
 }
+
+#include "moc_frmAbout.cpp"

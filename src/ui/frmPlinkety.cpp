@@ -269,3 +269,5 @@ void frmPlinkety::saveSettings()
     //: %1 says why, as a sentence without its full stop.
     ErrorReport::warn(tr("The pop count and the window's place could not be saved:\n\n%1.").arg(whyNot));
 }
+
+#include "moc_frmPlinkety.cpp"

@@ -58,3 +58,5 @@ void ExitSignals::readPipe()
     while (read(pipeEnds[0], &byte, 1) == 1)
         emit closeRequested(int(byte));
 }
+
+#include "platform/moc_ExitSignals.cpp"

@@ -48,3 +48,5 @@ WindowLoss::~WindowLoss()
     if (m_filter && QCoreApplication::instance())
         QCoreApplication::instance()->removeNativeEventFilter(m_filter.get());
 }
+
+#include "platform/moc_WindowLoss.cpp"

@@ -13,3 +13,5 @@ ExitSignals::~ExitSignals() = default;
 void ExitSignals::readPipe()
 {
 }
+
+#include "platform/moc_ExitSignals.cpp"

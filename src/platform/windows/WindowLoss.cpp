@@ -11,3 +11,5 @@ WindowLoss::WindowLoss(QWindow *window)
 }
 
 WindowLoss::~WindowLoss() = default;
+
+#include "platform/moc_WindowLoss.cpp"

@@ -41,7 +41,7 @@ run: deps build-program
 LOW ?=
 LOWER ?=
 test: deps-test
-	$(MAKE) --no-print-directory -j5 --output-sync=recurse LOW='nice -n 5' LOWER='nice -n 19' \
+	$(MAKE) --no-print-directory -j5 --output-sync=recurse LOW='nice -n 10' LOWER='nice -n 19' \
 	    WINDOWS_BENCH=OFF test-asan test-fuzz check-deb test-windows test-wine-sound
 
 test-asan: build-asan

@@ -26,7 +26,7 @@ WINDOWS_BENCH ?= ON
 # Leaks are looked for too; none needs a suppression.
 SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: run test test-asan test-sound test-fuzz test-windows test-wine-sound configure build build-program deps deps-test deps-deb deps-windows deb check-deb windows screenshot clean build-asan build-fuzz
+.PHONY: run test test-asan test-quiet test-fuzz test-windows test-wine-sound configure build build-program deps deps-test deps-deb deps-windows deb check-deb windows screenshot clean build-asan build-fuzz
 
 run: deps build-program
 	./$(BUILD)/src/plinkety
@@ -34,30 +34,29 @@ run: deps build-program
 # The sanitized build comes first, with both cores, so that the Linux tests
 # start as soon as can be; the other builds go on beside them at a low
 # priority (LOW, LOWER: nice), the Windows build, which the Wine tests wait
-# for, before the package and the fuzzers. The sound tests hear in real
-# time, and PipeWire drops sound on a busy machine without real-time
-# priority: they run once every build is made, with nothing beside them,
-# and the Wine tests, the fuzzers and the package's check after them. Each
-# step's output is printed whole when it ends.
+# for, before the package and the fuzzers. The tests that want a quiet
+# machine (PipeWire's sound) run once every build is made, with nothing
+# beside them; the Wine tests, the fuzzers and the package's check come
+# after them. Each step's output is printed whole when it ends.
 LOW ?=
 LOWER ?=
 test: deps-test
 	$(MAKE) --no-print-directory -j5 --output-sync=recurse LOW='nice -n 10' LOWER='nice -n 19' \
-	    WINDOWS_BENCH=OFF test-asan test-sound test-fuzz check-deb test-windows test-wine-sound
+	    WINDOWS_BENCH=OFF test-asan test-quiet test-fuzz check-deb test-windows test-wine-sound
 
 test-asan: build-asan
-	$(SANITIZER_ENV) bash scripts/run-tests.sh $(ASAN_BUILD) -LE 'wine|sound'
+	$(SANITIZER_ENV) bash scripts/run-tests.sh $(ASAN_BUILD) -LE 'wine|quiet'
 
-test-sound: build-asan windows deb build-fuzz test-asan
-	$(SANITIZER_ENV) bash scripts/run-tests.sh $(ASAN_BUILD) -L sound
+test-quiet: build-asan windows deb build-fuzz test-asan
+	$(SANITIZER_ENV) bash scripts/run-tests.sh $(ASAN_BUILD) -L quiet
 
-test-fuzz: build-fuzz test-sound
+test-fuzz: build-fuzz test-quiet
 	$(LOWER) bash scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_RUNS)
 
 # The Windows program's tests, under Wine; its sound is listened to by a
 # test of the Linux build, after them: Wine is heavy, and that test hears
 # in real time.
-test-windows: windows test-sound
+test-windows: windows test-quiet
 	bash scripts/run-tests.sh $(WINDOWS_BUILD)
 
 test-wine-sound: windows test-windows build-asan
@@ -95,7 +94,7 @@ deb: deps-deb
 # The packages through lintian (pedantic), appstreamcli and
 # desktop-file-validate, and (as root) the package's own tests run on this
 # machine by autopkgtest, which installs it; then it is purged.
-check-deb: deb test-sound
+check-deb: deb test-quiet
 	$(LOWER) bash scripts/check-package.sh $$(ls -t $(DEB_DIR)/plinkety_*.changes | head -n 1)
 
 deps:

@@ -35,32 +35,31 @@ run: deps build-program
 # start as soon as can be; the other builds go on beside them at a low
 # priority (LOW, LOWER: nice), the Windows build, which the Wine tests wait
 # for, before the package and the fuzzers. The tests that want a quiet
-# machine (PipeWire's sound) run once every build is made, with nothing
-# beside them; the Wine tests, the fuzzers and the package's check come
-# after them. Each step's output is printed whole when it ends.
+# machine (PipeWire's sound) come last, with nothing beside them. Each
+# step's output is printed whole when it ends.
 LOW ?=
 LOWER ?=
 test: deps-test
 	$(MAKE) --no-print-directory -j5 --output-sync=recurse LOW='nice -n 10' LOWER='nice -n 19' \
-	    WINDOWS_BENCH=OFF test-asan test-quiet test-fuzz check-deb test-windows test-wine-sound
+	    WINDOWS_BENCH=OFF test-asan test-fuzz check-deb test-windows test-wine-sound test-quiet
 
 test-asan: build-asan
 	$(SANITIZER_ENV) bash scripts/run-tests.sh $(ASAN_BUILD) -LE 'wine|quiet'
 
-test-quiet: build-asan windows deb build-fuzz test-asan
-	$(SANITIZER_ENV) bash scripts/run-tests.sh $(ASAN_BUILD) -L quiet
-
-test-fuzz: build-fuzz test-quiet
+test-fuzz: build-fuzz
 	$(LOWER) bash scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_RUNS)
 
 # The Windows program's tests, under Wine; its sound is listened to by a
-# test of the Linux build, after them: Wine is heavy, and that test hears
-# in real time.
-test-windows: windows test-quiet
+# test of the Linux build. One after another, after the Linux tests: Wine
+# is heavy, and the sound tests hear in real time.
+test-windows: windows test-asan
 	bash scripts/run-tests.sh $(WINDOWS_BUILD)
 
 test-wine-sound: windows test-windows build-asan
 	$(SANITIZER_ENV) bash scripts/run-tests.sh $(ASAN_BUILD) -L wine
+
+test-quiet: build-asan test-asan test-fuzz check-deb test-windows test-wine-sound
+	$(SANITIZER_ENV) bash scripts/run-tests.sh $(ASAN_BUILD) -L quiet
 
 configure:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -94,7 +93,7 @@ deb: deps-deb
 # The packages through lintian (pedantic), appstreamcli and
 # desktop-file-validate, and (as root) the package's own tests run on this
 # machine by autopkgtest, which installs it; then it is purged.
-check-deb: deb test-quiet
+check-deb: deb
 	$(LOWER) bash scripts/check-package.sh $$(ls -t $(DEB_DIR)/plinkety_*.changes | head -n 1)
 
 deps:

@@ -30,7 +30,7 @@ ini=$roaming/Plinkety/Plinkety.ini
 rm -f "$ini"
 wine_run "C:\\Program Files\\Plinkety\\plinkety.exe" 2>"$session_dir/program.log" &
 pid=$!
-timeout 60 xdotool search --sync --onlyvisible --name '^Plinkety$' >/dev/null || fail "the installed program shows no window"
+find_window '^Plinkety$' >/dev/null || fail "the installed program shows no window"
 wine_run taskkill /im plinkety.exe >/dev/null 2>&1 || true
 for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 if kill -0 "$pid" 2>/dev/null; then

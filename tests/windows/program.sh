@@ -25,7 +25,7 @@ printf '[Defaults]\r\nTop=1500\r\nLeft=3000\r\nHeight=4995\r\nWidth=6000\r\nPopp
 
 wine_run "$program" 2>"$session_dir/program.log" &
 pid=$!
-wid=$(timeout 60 xdotool search --sync --onlyvisible --name '^Plinkety$' | head -n1)
+wid=$(find_window '^Plinkety$') || true
 [ -n "$wid" ] || { fail "no window"; cat "$session_dir/program.log"; exit 1; }
 sleep 1
 [ -n "${PLINKETY_DEBUG_SHOT:-}" ] && xwd -root -silent | convert xwd:- "$PLINKETY_DEBUG_SHOT"

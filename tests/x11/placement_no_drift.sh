@@ -39,7 +39,7 @@ client_width() { xwininfo -id "$1" | sed -n 's/.*Width: *//p'; }
 # Waits for the program's window and for its frame to settle.
 wait_for_window() {
     local wid previous="" current
-    wid=$(xdotool search --sync --onlyvisible --name '^Plinkety$' | head -n1)
+    wid=$(find_window '^Plinkety$')
     for _ in $(seq 50); do
         current=$(frame_of "$wid" 2>/dev/null || true)
         [ -n "$current" ] && [ "$current" = "$previous" ] && break

@@ -50,6 +50,20 @@ wait_for() {
     return 1
 }
 
+# Prints the id of the first visible window whose name matches $1, waiting
+# up to $2 seconds (60). xdotool's own wait (--sync) dies of an X error when
+# a window goes away while it looks, as Wine's do while a program starts, so
+# this asks afresh until it finds one.
+find_window() {
+    local wid
+    for _ in $(seq $((${2:-60} * 10))); do
+        wid=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1) || true
+        [ -n "$wid" ] && { echo "$wid"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
 window_manager_running() {
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
 }

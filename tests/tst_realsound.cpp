@@ -381,6 +381,7 @@ void TestRealSound::theSinkIsSilentBetweenClips()
     // Judged by the pop's own length from its first sound, so a capture
     // that reads the sink late on a busy machine cannot blur it.
     const auto wave = WaveImage::parse(Resources::LoadResData(103));
+    QVERIFY(wave);
     const qint64 popFrames = wave->frames() * SoundCapture::kRate / wave->sampleRate;
     const qint64 mark = m_capture->frameCount();
     m_clips->PlayClip(SoundClips::Pop0, Mode::Synchronous);

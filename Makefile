@@ -26,7 +26,7 @@ WINDOWS_BENCH ?= ON
 # Leaks are looked for too; none needs a suppression.
 SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: run test test-asan test-quiet test-fuzz test-windows test-wine-sound configure build build-program deps deps-test deps-deb deps-windows deb check-deb windows screenshot clean build-asan build-fuzz
+.PHONY: run test test-asan test-quiet test-fuzz test-windows configure build build-program deps deps-test deps-deb deps-windows deb check-deb windows screenshot clean build-asan build-fuzz
 
 run: deps build-program
 	./$(BUILD)/src/plinkety
@@ -35,13 +35,13 @@ run: deps build-program
 # start as soon as can be; the other builds go on beside them at a low
 # priority (LOW, LOWER: nice), the Windows build, which the Wine tests wait
 # for, before the package and the fuzzers. The tests that want a quiet
-# machine (PipeWire's sound) come last, with nothing beside them. Each
+# machine (PipeWire's sound, and Wine's) come last, with nothing beside them. Each
 # step's output is printed whole when it ends.
 LOW ?=
 LOWER ?=
 test: deps-test
 	$(MAKE) --no-print-directory -j5 --output-sync=recurse LOW='nice -n 10' LOWER='nice -n 19' \
-	    WINDOWS_BENCH=OFF test-asan test-fuzz check-deb test-windows test-wine-sound test-quiet
+	    WINDOWS_BENCH=OFF test-asan test-fuzz check-deb test-windows test-quiet
 
 test-asan: build-asan
 	$(SANITIZER_ENV) bash scripts/run-tests.sh $(ASAN_BUILD) -LE 'wine|quiet'
@@ -50,15 +50,12 @@ test-fuzz: build-fuzz
 	$(LOWER) bash scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_RUNS)
 
 # The Windows program's tests, under Wine; its sound is listened to by a
-# test of the Linux build. One after another, after the Linux tests: Wine
-# is heavy, and the sound tests hear in real time.
+# quiet test of the Linux build. After the Linux tests: Wine is heavy, and
+# the sound tests hear in real time.
 test-windows: windows test-asan
 	bash scripts/run-tests.sh $(WINDOWS_BUILD)
 
-test-wine-sound: windows test-windows build-asan
-	$(SANITIZER_ENV) bash scripts/run-tests.sh $(ASAN_BUILD) -L wine
-
-test-quiet: build-asan test-asan test-fuzz check-deb test-windows test-wine-sound
+test-quiet: build-asan windows test-asan test-fuzz check-deb test-windows
 	$(SANITIZER_ENV) bash scripts/run-tests.sh $(ASAN_BUILD) -L quiet
 
 configure:

@@ -62,16 +62,6 @@ qint64 endOfGreeting(const std::vector<qint16> &heard)
     return loudSpan(after(from)).first < 0 ? from : -1;
 }
 
-// Why `heard` does not hold the clip from frame `at` on, for a failure's message.
-QByteArray partingOf(const std::vector<qint16> &heard, qint64 at, const std::vector<qint16> &clip, qint64 count)
-{
-    return QStringLiteral("parted from the clip %1 ms in, of %2 ms; %3 ms heard from its start")
-        .arg(partedAtMs(heard, at, clip, count))
-        .arg(1000.0 * double(count) / SoundCapture::kRate)
-        .arg(1000.0 * double(frames(heard) - at) / SoundCapture::kRate)
-        .toUtf8();
-}
-
 } // namespace
 
 class TestRealSound : public QObject
@@ -194,7 +184,7 @@ void TestRealSound::everyClipIsHeardInFull()
     if (wave->sampleRate == SoundCapture::kRate) {
         // Same rate: the sink must have played every sample unchanged.
         const qint64 start = heardFirst - loudSpan(clip).first;
-        QVERIFY2(holdsAt(heard, start, clip, frames(clip)), partingOf(heard, start, clip, frames(clip)));
+        QVERIFY2(holdsAt(heard, start, clip, frames(clip)), qPrintable(partingOf(heard, start, clip, frames(clip))));
         QCOMPARE(heardLast, start + loudSpan(clip).second);
         return;
     }
@@ -262,13 +252,13 @@ void TestRealSound::aNewPlayCutsOffTheClipStillSounding()
 
     // The reset clip ends the capture, whole and alone.
     const qint64 resetStart = loudSpan(heard).second - loudSpan(reset).second;
-    QVERIFY2(holdsAt(heard, resetStart, reset, frames(reset)), partingOf(heard, resetStart, reset, frames(reset)));
+    QVERIFY2(holdsAt(heard, resetStart, reset, frames(reset)), qPrintable(partingOf(heard, resetStart, reset, frames(reset))));
     // Before it, the closing clip from its start to where it was cut off.
     const std::vector<qint16> before(heard.begin(), heard.begin() + resetStart * kFrameSamples);
     const qint64 closingStart = loudSpan(before).first - loudSpan(closing).first;
     const qint64 closingEnd = loudSpan(before).second + 1;
     QVERIFY2(holdsAt(heard, closingStart, closing, closingEnd - closingStart),
-             partingOf(heard, closingStart, closing, closingEnd - closingStart));
+             qPrintable(partingOf(heard, closingStart, closing, closingEnd - closingStart)));
     QVERIFY2(closingEnd - closingStart < frames(closing) / 2, "the closing clip was not cut off");
     // It stops no later than the reset clip's usual latency after the call.
     QVERIFY2(mark + closingEnd <= cutAt + SoundCapture::kRate / 20,

@@ -27,17 +27,6 @@ std::vector<qint16> clipAsHeard(int id)
     return sinkSamples(Resources::LoadResData(qint16(id)));
 }
 
-// Empty where `heard` holds the first `count` frames of `clip` from frame
-// `at` on; else how it does not, for the failure message.
-QString parted(const std::vector<qint16> &heard, qint64 at, const std::vector<qint16> &clip, qint64 count)
-{
-    const double ms = partedAtMs(heard, at, clip, count);
-    if (ms < 0)
-        return {};
-    // Wine's own stream to the server runs dry when this machine is too busy.
-    return QStringLiteral("heard otherwise from %1 ms in").arg(ms);
-}
-
 // Where `clip` starts in `heard`, found by its first sound.
 qint64 startOf(const std::vector<qint16> &heard, const std::vector<qint16> &clip, qint64 from = 0)
 {
@@ -163,7 +152,7 @@ void TestWineSound::aClipIsHeardSampleForSample()
     QCOMPARE(run.exitCode, 0);
     const qint64 start = startOf(run.heard, clip);
     QVERIFY2(start >= 0, "nothing was heard");
-    const QString clipParted = parted(run.heard, start, clip, frames(clip));
+    const QString clipParted = partingOf(run.heard, start, clip, frames(clip));
     QVERIFY2(clipParted.isEmpty(), qPrintable("the clip was " + clipParted));
     QCOMPARE(loudSpan(run.heard).second, start + loudSpan(clip).second);
 }
@@ -176,11 +165,11 @@ void TestWineSound::aSynchronousPlayReturnsOnceItsClipHasBeenHeard()
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.lines.size(), 5); // play, returned, play, returned, silent
     const qint64 closingStart = startOf(run.heard, closing);
-    const QString closingParted = parted(run.heard, closingStart, closing, frames(closing));
+    const QString closingParted = partingOf(run.heard, closingStart, closing, frames(closing));
     QVERIFY2(closingParted.isEmpty(), qPrintable("the synchronous clip was " + closingParted));
     const qint64 closingEnd = closingStart + frames(closing);
     const qint64 popStart = startOf(run.heard, pop, closingEnd);
-    const QString popParted = parted(run.heard, popStart, pop, frames(pop));
+    const QString popParted = partingOf(run.heard, popStart, pop, frames(pop));
     QVERIFY2(popParted.isEmpty(), qPrintable("the clip played next was " + popParted));
 
     // Returned once its last frame had sounded, and not long after.
@@ -200,13 +189,13 @@ void TestWineSound::aNewPlayCutsOffTheClipStillSounding()
 
     // The pop ends what was heard, whole and alone.
     const qint64 popStart = loudSpan(run.heard).second - loudSpan(pop).second;
-    const QString popParted = parted(run.heard, popStart, pop, frames(pop));
+    const QString popParted = partingOf(run.heard, popStart, pop, frames(pop));
     QVERIFY2(popParted.isEmpty(), qPrintable("the second clip, last, was " + popParted));
     // Before it, the closing clip from its start to where it was cut off...
     const std::vector<qint16> before(run.heard.begin(), run.heard.begin() + popStart * kFrameSamples);
     const qint64 closingStart = startOf(before, closing);
     const qint64 cutAt = loudSpan(before).second + 1;
-    const QString closingParted = parted(run.heard, closingStart, closing, cutAt - closingStart);
+    const QString closingParted = partingOf(run.heard, closingStart, closing, cutAt - closingStart);
     QVERIFY2(closingParted.isEmpty(), qPrintable("the first clip was " + closingParted));
     QVERIFY2(cutAt - closingStart < frames(closing) / 2, "the first clip was not cut off");
     // ...by the play that cut it, about as soon as that play's own clip can sound.

@@ -190,3 +190,14 @@ double partedAtMs(const std::vector<qint16> &heard, qint64 at, const std::vector
     const auto differs = std::mismatch(clip.begin(), end, heard.begin() + at * kFrameSamples).first;
     return differs == end ? -1.0 : msOf(differs - clip.begin());
 }
+
+QString partingOf(const std::vector<qint16> &heard, qint64 at, const std::vector<qint16> &clip, qint64 count)
+{
+    const double ms = partedAtMs(heard, at, clip, count);
+    if (ms < 0)
+        return {};
+    return QStringLiteral("heard otherwise from %1 ms into the clip's %2 ms; %3 ms heard from its start")
+        .arg(ms)
+        .arg(1000.0 * double(count) / SoundCapture::kRate)
+        .arg(1000.0 * double(frames(heard) - at) / SoundCapture::kRate);
+}

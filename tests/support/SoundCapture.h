@@ -90,6 +90,10 @@ inline bool holdsAt(const std::vector<qint16> &heard, qint64 at, const std::vect
     return partedAtMs(heard, at, clip, count) < 0;
 }
 
+// Where and how `heard` stops holding the clip, for a failure's message;
+// empty where it holds it all.
+QString partingOf(const std::vector<qint16> &heard, qint64 at, const std::vector<qint16> &clip, qint64 count);
+
 // The first and last frame of `samples` (16-bit stereo, as
 // SoundCapture::samples() gives them) with a sample louder than
 // `threshold`, or {-1, -1}.

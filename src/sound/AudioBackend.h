@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <functional>
 
 // Plays a whole RIFF/WAVE image held in memory, one clip at a time. A clip
 // that cannot be played stays silent: nothing else is sounded in its place.
@@ -21,11 +22,15 @@ public:
 
     // Plays the image `times` times in a row, synchronously: returns once
     // the last has been heard. A back end that can hand them over together
-    // plays them without a gap between them.
-    virtual void playInARow(const QByteArray &waveImage, int times)
+    // plays them without a gap between them, and runs `meanwhile` (if any)
+    // on the caller's thread while they sound, rather than have it wait
+    // idle; one that cannot runs it after them. It runs once in any case.
+    virtual void playInARow(const QByteArray &waveImage, int times, const std::function<void()> &meanwhile = {})
     {
         for (int i = 0; i < times; ++i)
             play(waveImage, Mode::Synchronous);
+        if (meanwhile)
+            meanwhile();
     }
 
     // Gets ready, without a sound, to play images in this one's format soon.

@@ -106,15 +106,22 @@ void PulseAudioBackend::play(const QByteArray &waveImage, Mode mode)
         waitHeardLocked(m_playback.endsBy);
 }
 
-void PulseAudioBackend::playInARow(const QByteArray &waveImage, int times)
+void PulseAudioBackend::playInARow(const QByteArray &waveImage, int times, const std::function<void()> &meanwhile)
 {
-    if (!m_connection->hasLoop() || times <= 0)
-        return;
     // All of them are handed over at once, so that each follows the one
     // before it without a gap.
+    bool started = false;
+    if (m_connection->hasLoop() && times > 0) {
+        LoopLock lock(*m_connection);
+        started = startLocked(waveImage, times, true);
+    }
+    // The loop goes on with the clips meanwhile.
+    if (meanwhile)
+        meanwhile();
+    if (!started)
+        return;
     LoopLock lock(*m_connection);
-    if (startLocked(waveImage, times, true))
-        waitHeardLocked(m_playback.endsBy);
+    waitHeardLocked(m_playback.endsBy);
 }
 
 void PulseAudioBackend::waitUntilSilent(int timeoutMs)

@@ -30,7 +30,7 @@ public:
     PulseAudioBackend &operator=(const PulseAudioBackend &) = delete;
 
     void play(const QByteArray &waveImage, Mode mode) override;
-    void playInARow(const QByteArray &waveImage, int times) override;
+    void playInARow(const QByteArray &waveImage, int times, const std::function<void()> &meanwhile = {}) override;
     void prepare(const QByteArray &waveImage) override;
     void waitUntilSilent(int timeoutMs) override;
 

@@ -48,9 +48,9 @@ void SoundClips::PlayBuffer(Mode mode)
     m_backend.play(sndBuffer, mode);
 }
 
-void SoundClips::PlayBufferInARow(int times)
+void SoundClips::PlayBufferInARow(int times, const std::function<void()> &meanwhile)
 {
-    m_backend.playInARow(sndBuffer, times);
+    m_backend.playInARow(sndBuffer, times, meanwhile);
 }
 
 void SoundClips::PlayClip(int entry, Mode mode)

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <array>
+#include <functional>
 
 // The clip table and the one clip buffer, and the single rule by which
 // every sound is played.
@@ -31,8 +32,9 @@ public:
     void LoadClip(int entry);
     // Plays what sndBuffer holds.
     void PlayBuffer(Mode mode);
-    // Plays what sndBuffer holds `times` times in a row, synchronously.
-    void PlayBufferInARow(int times);
+    // Plays what sndBuffer holds `times` times in a row, synchronously;
+    // `meanwhile` runs while they sound.
+    void PlayBufferInARow(int times, const std::function<void()> &meanwhile = {});
 
     qint16 clipId(int entry) const;
     const QByteArray &buffer() const { return sndBuffer; }

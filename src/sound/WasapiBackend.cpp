@@ -86,11 +86,13 @@ void WasapiBackend::play(const QByteArray &waveImage, Mode mode)
     start(waveImage, 1, mode == Mode::Synchronous);
 }
 
-void WasapiBackend::playInARow(const QByteArray &waveImage, int times)
+void WasapiBackend::playInARow(const QByteArray &waveImage, int times, const std::function<void()> &meanwhile)
 {
     // One run of samples, so that each copy follows the one before without a gap.
     if (times > 0)
-        start(waveImage, times, true);
+        start(waveImage, times, true, meanwhile);
+    else if (meanwhile)
+        meanwhile();
 }
 
 void WasapiBackend::prepare(const QByteArray &waveImage)
@@ -110,7 +112,7 @@ void WasapiBackend::waitUntilSilent(int timeoutMs)
     waitHeardLocked(lock, m_shared->issued, deadline);
 }
 
-void WasapiBackend::start(const QByteArray &waveImage, int times, bool wait)
+void WasapiBackend::start(const QByteArray &waveImage, int times, bool wait, const std::function<void()> &meanwhile)
 {
     std::optional<Pcm16> clip = samplesOf(waveImage, times);
     const auto length = clip ? clip->length() : 0us;
@@ -118,6 +120,11 @@ void WasapiBackend::start(const QByteArray &waveImage, int times, bool wait)
     // An image that cannot be played still stops what sounds.
     const std::uint64_t id = postLocked(clip ? std::move(*clip) : Pcm16 {}, length);
     const auto deadline = Clock::now() + length + kEndMargin;
+    if (meanwhile) {
+        lock.unlock();
+        meanwhile();
+        lock.lock();
+    }
     if (clip && wait && waitStartedLocked(lock, id, deadline))
         waitHeardLocked(lock, id, deadline);
 }

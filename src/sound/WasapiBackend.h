@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -33,7 +34,7 @@ public:
     WasapiBackend &operator=(const WasapiBackend &) = delete;
 
     void play(const QByteArray &waveImage, Mode mode) override;
-    void playInARow(const QByteArray &waveImage, int times) override;
+    void playInARow(const QByteArray &waveImage, int times, const std::function<void()> &meanwhile = {}) override;
     void prepare(const QByteArray &waveImage) override;
     void waitUntilSilent(int timeoutMs) override;
 
@@ -78,7 +79,7 @@ private:
         void *wake = nullptr;           // the render thread's event (a HANDLE)
     };
 
-    void start(const QByteArray &waveImage, int times, bool wait);
+    void start(const QByteArray &waveImage, int times, bool wait, const std::function<void()> &meanwhile = {});
     // These run with the mutex held.
     std::uint64_t postLocked(Pcm16 clip, Clock::duration length);
     bool waitStartedLocked(std::unique_lock<std::mutex> &lock, std::uint64_t id, Clock::time_point deadline);

@@ -205,9 +205,11 @@ void frmPlinkety::Form_Load()
     m_placer->correct();
 
     // The greeting: three quick pops, one straight after the other, all
-    // heard before the sheet is built and shown.
+    // heard before the sheet is built and shown. While they sound, the
+    // window's own system window is made, still hidden: Windows (and Wine
+    // more so) takes longer over that than the pops last.
     m_clips.LoadClip(SoundClips::Pop0);
-    m_clips.PlayBufferInARow(3);
+    m_clips.PlayBufferInARow(3, [this] { create(); });
 
     m_sheet.BuildSheet();
     m_random.seedFromClock();

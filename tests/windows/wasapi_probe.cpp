@@ -91,7 +91,8 @@ int main(int argc, char **argv)
         const QByteArray pop = Resources::LoadResData(103);
         backend.prepare(pop);
         say("play", 103);
-        backend.playInARow(pop, 3);
+        // As the program does, with work of its own beside the pops.
+        backend.playInARow(pop, 3, [] { std::this_thread::sleep_for(std::chrono::milliseconds(60)); });
         say("returned");
     } else {
         return usage();

@@ -169,12 +169,18 @@ pipewire_start() {
     for tool in pipewire wireplumber pipewire-pulse pactl pacat dbus-daemon; do
         command -v "$tool" >/dev/null || { echo "$tool is not installed" >&2; exit 1; }
     done
-    mkdir -p "$dir/home/.config/pipewire/pipewire.conf.d" "$dir/run"
+    mkdir -p "$dir/home/.config/pipewire/pipewire.conf.d" "$dir/home/.config/pipewire/pipewire-pulse.conf.d" "$dir/run"
     chmod 700 "$dir/run"
     [ -p "$dir/capture.fifo" ] || mkfifo "$dir/capture.fifo"
     # The sink's own rate, so that what it writes is what was played.
     echo "context.properties = { default.clock.rate = $rate default.clock.allowed-rates = [ $rate ] }" \
         > "$dir/home/.config/pipewire/pipewire.conf.d/rate.conf"
+    # Held in memory where the system lets it (root may): a machine that
+    # pages out idle code (here, the kernel's DAMON "pageout") would
+    # otherwise have PipeWire's real-time threads wait on the disk mid-clip.
+    for conf in pipewire pipewire-pulse; do
+        echo "context.properties = { mem.mlock-all = true }" > "$dir/home/.config/pipewire/$conf.conf.d/memory.conf"
+    done
     pipewire_env
     if ! running bus; then
         dbus-daemon --session --fork --address="$DBUS_SESSION_BUS_ADDRESS" --print-pid=3 3>"$(pid_file bus)" >/dev/null

@@ -4,8 +4,6 @@
 
 #include <QtEndian>
 
-#include <QtEndian>
-
 #include <algorithm>
 #include <cstdlib>
 #include <fcntl.h>

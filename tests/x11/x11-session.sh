@@ -55,13 +55,14 @@ wait_for() {
 # a window goes away while it looks, as Wine's do while a program starts, so
 # this asks afresh until it finds one.
 find_window() {
-    local wid
-    for _ in $(seq $((${2:-60} * 10))); do
-        wid=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1) || true
-        [ -n "$wid" ] && { echo "$wid"; return 0; }
-        sleep 0.1
-    done
-    return 1
+    local wid=""
+    wait_for $((${2:-60} * 10)) visible_window "$1" && echo "$wid"
+}
+
+# Sets find_window's wid to the first visible window named like $1.
+visible_window() {
+    wid=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1) || true
+    [ -n "$wid" ]
 }
 
 window_manager_running() {

@@ -10,9 +10,10 @@ cache=${PLINKETY_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/plinkety}
 mkdir -p "$cache"
 
 # testlib stays on: the portable layers' tests run under Wine.
-options=(-xplatform win32-g++ -static -static-runtime -release -opensource -confirm-license
+options=(-xplatform win32-g++ -static -static-runtime -release -optimize-size -opensource -confirm-license
     -nomake examples -nomake tests -qt-host-path /usr
     -no-feature-directwrite3 -no-feature-tabletevent -no-feature-androiddeployqt
+    -no-feature-direct2d -no-feature-graphicsview
     -no-feature-network -no-feature-sql -no-feature-xml -no-feature-printsupport -no-feature-concurrent
     -no-dbus -no-opengl -no-feature-vulkan -no-icu -no-feature-zstd -no-feature-jpeg -no-freetype
     -qt-zlib -qt-pcre -qt-libpng -qt-harfbuzz -qt-doubleconversion)

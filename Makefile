@@ -32,22 +32,22 @@ run: deps build-program
 	./$(BUILD)/src/plinkety
 
 # The sanitized build comes first, with both cores, so that the Linux tests
-# start as soon as can be; the other builds go on beside them at a low
-# priority (LOW, LOWER: nice), the Windows build, which the Wine tests wait
-# for, before the package and the fuzzers. The tests that want a quiet
-# machine (PipeWire's sound, and Wine's) come last, with nothing beside them. Each
-# step's output is printed whole when it ends.
+# start as soon as can be; the other builds (Windows, the package, the
+# fuzzers) go on beside them at a low priority (LOW: nice), sharing what is
+# left alike, so that they end about together: the tests that want a quiet
+# machine (PipeWire's sound, and Wine's) come last, with nothing beside them,
+# and wait for the last of them. Each step's output is printed whole when it
+# ends.
 LOW ?=
-LOWER ?=
 test: deps-test
-	$(MAKE) --no-print-directory -j5 --output-sync=recurse LOW='nice -n 10' LOWER='nice -n 19' \
+	$(MAKE) --no-print-directory -j5 --output-sync=recurse LOW='nice -n 10' \
 	    WINDOWS_BENCH=OFF test-asan test-fuzz check-deb test-windows test-quiet
 
 test-asan: build-asan
 	$(SANITIZER_ENV) bash scripts/run-tests.sh $(ASAN_BUILD) -LE 'wine|quiet'
 
 test-fuzz: build-fuzz
-	$(LOWER) bash scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_RUNS)
+	$(LOW) bash scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_RUNS)
 
 # The Windows program's tests, under Wine; its sound is listened to by a
 # quiet test of the Linux build. After the Linux tests: Wine is heavy, and
@@ -78,20 +78,20 @@ build-asan:
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 build-fuzz:
-	$(LOWER) cmake -S fuzz -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++
-	$(LOWER) cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	$(LOW) cmake -S fuzz -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++
+	$(LOW) cmake --build $(FUZZ_BUILD) -j $(JOBS)
 
 # debian/rules gives the build Debian's flags and hardening, with its
 # debugging data into the -dbgsym package, as a unity build of the program
 # alone, without the tests.
 deb: deps-deb
-	$(LOWER) bash scripts/build-deb.sh $(DEB_BUILD) $(DEB_DIR) $(JOBS)
+	$(LOW) bash scripts/build-deb.sh $(DEB_BUILD) $(DEB_DIR) $(JOBS)
 
 # The packages through lintian (pedantic), appstreamcli and
 # desktop-file-validate, and (as root) the package's own tests run on this
 # machine by autopkgtest, which installs it; then it is purged.
 check-deb: deb
-	$(LOWER) bash scripts/check-package.sh $$(ls -t $(DEB_DIR)/plinkety_*.changes | head -n 1)
+	$(LOW) bash scripts/check-package.sh $$(ls -t $(DEB_DIR)/plinkety_*.changes | head -n 1)
 
 deps:
 	sh scripts/install-deps.sh run

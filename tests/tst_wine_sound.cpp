@@ -94,6 +94,11 @@ void TestWineSound::initTestCase()
     QVERIFY(m_capture->waitForSinkTime(200, 5000));
     QVERIFY(m_wineDir.isValid());
     qputenv("WINEPREFIX", m_wineDir.filePath(QStringLiteral("prefix")).toLocal8Bit());
+    // The first run makes the prefix and starts Wine's services, and reads
+    // Wine's sound libraries back from the disk, where the system may have
+    // put them after a minute unused: a pop played first, not listened to,
+    // keeps that out of the runs that are.
+    QCOMPARE(runProbe({"whole", "101"}).exitCode, 0);
 }
 
 // Runs the probe, and returns once the sink has been quiet for 300 ms after

@@ -10,7 +10,7 @@ cache=${PLINKETY_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/plinkety}
 mkdir -p "$cache"
 
 # testlib stays on: the portable layers' tests run under Wine.
-options=(-xplatform win32-g++ -static -static-runtime -release -optimize-size -opensource -confirm-license
+options=(-xplatform win32-g++ -static -static-runtime -release -opensource -confirm-license
     -nomake examples -nomake tests -qt-host-path /usr
     -no-feature-directwrite3 -no-feature-tabletevent -no-feature-androiddeployqt
     -no-feature-direct2d -no-feature-graphicsview

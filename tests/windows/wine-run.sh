@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine, as the tests do: in the prefix named by
-# WINEPREFIX, which is made on first use (a fresh one takes 3 s and 0.7 GB,
-# so one is made a test run, never kept). Without WINEPREFIX, one beside
+# WINEPREFIX, which is made on first use (a fresh one takes 3 to 12 s and
+# 0.7 GB, so one is made a test run, never kept). Without WINEPREFIX, one beside
 # the program. Quiet, with no Mono or Gecko installer prompts. Where
 # PLINKETY_WINE_TEMPLATE names a prefix made for the run (wine-template.sh),
 # a new prefix is a copy of it.

@@ -23,24 +23,21 @@ WINDOWS_BUILD ?= build-windows
 WINDOWS_DIR ?= .
 # Its benchmarks' programs too; make test leaves them out.
 WINDOWS_BENCH ?= ON
-# A Wine prefix made afresh for the run, beside the builds, which each test
-# that runs Windows programs copies into one of its own.
-WINE_TEMPLATE = $(abspath $(WINDOWS_BUILD))/wine-template
 # Leaks are looked for too; none needs a suppression.
 SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: run test test-asan test-quiet test-fuzz test-windows wine-template configure build build-program deps deps-test deps-deb deps-windows deb check-deb windows screenshot clean build-asan build-fuzz
+.PHONY: run test test-asan test-quiet test-fuzz test-windows configure build build-program deps deps-test deps-deb deps-windows deb check-deb windows screenshot clean build-asan build-fuzz
 
 run: deps build-program
 	./$(BUILD)/src/plinkety
 
 # The sanitized build comes first, with both cores, so that the Linux tests
 # start as soon as can be; the other builds (Windows, the package, the
-# fuzzers, the Wine prefix) go on beside them at a low priority (LOW: nice),
-# sharing what is left alike, so that they end about together: the tests
-# that want a quiet machine (PipeWire's sound, and Wine's) come last, with
-# nothing beside them, and wait for the last of them. Each step's output is
-# printed whole when it ends.
+# fuzzers) go on beside them at a low priority (LOW: nice), sharing what is
+# left alike, so that they end about together: the tests that want a quiet
+# machine (PipeWire's sound, and Wine's) come last, with nothing beside them,
+# and wait for the last of them. Each step's output is printed whole when it
+# ends.
 LOW ?=
 test: deps-test
 	$(MAKE) --no-print-directory -j5 --output-sync=recurse LOW='nice -n 10' \
@@ -55,14 +52,11 @@ test-fuzz: build-fuzz
 # The Windows program's tests, under Wine; its sound is listened to by a
 # quiet test of the Linux build. After the Linux tests: Wine is heavy, and
 # the sound tests hear in real time.
-test-windows: windows test-asan wine-template
-	PLINKETY_WINE_TEMPLATE=$(WINE_TEMPLATE) bash scripts/run-tests.sh $(WINDOWS_BUILD)
+test-windows: windows test-asan
+	bash scripts/run-tests.sh $(WINDOWS_BUILD)
 
-test-quiet: build-asan windows test-asan test-fuzz check-deb test-windows wine-template
-	PLINKETY_WINE_TEMPLATE=$(WINE_TEMPLATE) $(SANITIZER_ENV) bash scripts/run-tests.sh $(ASAN_BUILD) -L quiet
-
-wine-template: deps-windows
-	$(LOW) bash tests/windows/wine-template.sh $(WINE_TEMPLATE)
+test-quiet: build-asan windows test-asan test-fuzz check-deb test-windows
+	$(SANITIZER_ENV) bash scripts/run-tests.sh $(ASAN_BUILD) -L quiet
 
 configure:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo

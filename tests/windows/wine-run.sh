@@ -2,9 +2,7 @@
 # Runs a Windows program under Wine, as the tests do: in the prefix named by
 # WINEPREFIX, which is made on first use (a fresh one takes 3 to 12 s and
 # 0.7 GB, so one is made a test run, never kept). Without WINEPREFIX, one beside
-# the program. Quiet, with no Mono or Gecko installer prompts. Where
-# PLINKETY_WINE_TEMPLATE names a prefix made for the run (wine-template.sh),
-# a new prefix is a copy of it.
+# the program. Quiet, with no Mono or Gecko installer prompts.
 #   wine-run.sh PROGRAM.exe [ARGUMENTS...]
 set -euo pipefail
 [ $# -ge 1 ] || { echo "usage: $0 PROGRAM.exe [ARGUMENTS...]" >&2; exit 2; }
@@ -24,14 +22,6 @@ mkdir -p "$(dirname "$WINEPREFIX")"
     flock 9
     # The lock stays with this shell: the Wine server that wineboot leaves
     # running must not hold it.
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        # A copy of this run's own fresh prefix, where make test made one.
-        template=${PLINKETY_WINE_TEMPLATE:-}
-        if [ -n "$template" ] && [ -f "$template/system.reg" ]; then
-            cp -a "$template/." "$WINEPREFIX"
-        else
-            "$wine" wineboot -i 9>&- >/dev/null 2>&1
-        fi
-    fi
+    [ -f "$WINEPREFIX/system.reg" ] || "$wine" wineboot -i 9>&- >/dev/null 2>&1
 ) 9>"$WINEPREFIX.lock"
 exec "$wine" "$@"

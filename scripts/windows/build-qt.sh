@@ -18,6 +18,7 @@ options=(-xplatform win32-g++ -static -static-runtime -release -opensource -conf
     -no-dbus -no-opengl -no-feature-vulkan -no-icu -no-feature-zstd -no-feature-jpeg -no-freetype
     -qt-zlib -qt-pcre -qt-libpng -qt-harfbuzz -qt-doubleconversion)
 toolchain_source=$here/../../cmake/mingw-w64-x86_64.cmake
+batches_source=$here/qt-unity.cmake
 
 apt_dir=$cache/apt
 mkdir -p "$apt_dir/sources" "$apt_dir/lists/partial"
@@ -34,7 +35,7 @@ apt_opts=(-o "Dir::Etc::SourceParts=$apt_dir/sources" -o Dir::Etc::SourceList=/d
 apt-get -qq "${apt_opts[@]}" update >&2
 qt_version=$(apt-cache "${apt_opts[@]}" showsrc qt6-base | sed -n 's/^Version: //p' | sort -V | tail -n 1)
 gcc_version=$(x86_64-w64-mingw32-g++-posix -dumpfullversion)
-options_hash=$(printf '%s\n' "${options[@]}" | cat - "$toolchain_source" | sha256sum | cut -c1-12)
+options_hash=$(printf '%s\n' "${options[@]}" | cat - "$toolchain_source" "$batches_source" | sha256sum | cut -c1-12)
 prefix=$cache/qt6-win64-${qt_version//[^A-Za-z0-9.+]/_}-gcc$gcc_version-$options_hash
 
 if [ -f "$prefix/.complete" ]; then
@@ -46,6 +47,7 @@ echo "Building Qt $qt_version for Windows into $prefix (once; 15 to 30 minutes o
 rm -rf "$prefix"
 mkdir -p "$prefix"
 cp "$toolchain_source" "$prefix/mingw-w64-x86_64.cmake"
+cp "$batches_source" "$prefix/qt-unity.cmake"
 work=$(mktemp -d "$cache/qt-build.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 (cd "$work" && apt-get "${apt_opts[@]}" source --download-only -qq "qt6-base=$qt_version" >&2 \
@@ -54,6 +56,7 @@ mkdir "$work/build"
 cd "$work/build"
 ../source/configure -prefix "$prefix" "${options[@]}" -- -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$prefix/mingw-w64-x86_64.cmake" \
+    -DCMAKE_UNITY_BUILD=ON -DCMAKE_PROJECT_INCLUDE="$prefix/qt-unity.cmake" \
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >&2
 nice -n 19 cmake --build . --parallel "${JOBS:-$(nproc)}" >&2
 cmake --install . >&2

@@ -43,7 +43,7 @@ if [ -f "$prefix/.complete" ]; then
     exit 0
 fi
 
-echo "Building Qt $qt_version for Windows into $prefix (once; 15 to 30 minutes on 2 cores)" >&2
+echo "Building Qt $qt_version for Windows into $prefix (once; about 10 minutes on 2 cores)" >&2
 rm -rf "$prefix"
 mkdir -p "$prefix"
 cp "$toolchain_source" "$prefix/mingw-w64-x86_64.cmake"
